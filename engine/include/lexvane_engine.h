@@ -1,0 +1,118 @@
+/*
+ * lexvane_engine.h: the flat interface of the Lexvane dictionary engine.
+ *
+ * Every function takes opaque handles and plain values, returns an engine
+ * status (or, where its comment says "plain", a value that is not a status)
+ * and hands results back through out-pointers. Handles belong to the caller
+ * from the creating call to the matching release call.
+ *
+ * Text: words, titles and article texts are terminated 16-bit texts (UTF-16
+ * code units, char16_t). File paths are terminated UTF-8 byte strings.
+ *
+ * Dictionary ids and language codes are 32-bit integers whose four bytes are
+ * four ASCII characters in reading order, the first character in the lowest
+ * byte: the id "0A1B" is '0' | 'A' << 8 | '1' << 16 | 'B' << 24.
+ */
+#ifndef LEXVANE_ENGINE_H
+#define LEXVANE_ENGINE_H
+
+#include <stdint.h>
+
+#ifdef __cplusplus
+#include <cstdint>
+extern "C" {
+#else
+#include <uchar.h>
+#endif
+
+#if defined(LEXVANE_ENGINE_BUILD)
+#define LV_API __attribute__((visibility("default")))
+#else
+#define LV_API
+#endif
+
+/* ------------------------------------------------------------------------
+ * Status codes. 0 is success; every other value names one failure.
+ * User-dictionary functions answer SQLite result codes plus LV_SQLITE_BASE.
+ * ---------------------------------------------------------------------- */
+enum LvStatus {
+    LV_OK = 0,
+    LV_NO_MEMORY = 257,             /* out of memory */
+    LV_BAD_ARGUMENT = 259,          /* null or invalid argument inside the reader */
+    LV_CANNOT_OPEN = 514,           /* file cannot be opened, or its name is not a dictionary name */
+    LV_NOT_PRESENT = 515,           /* resource or data item not present, or damaged */
+    LV_CONTAINER_NOT_OPEN = 517,    /* resource load on a container that is not open */
+    LV_UNSUPPORTED_FORMAT = 1025,   /* compiled-dictionary format version outside 610 to 618 */
+    LV_NO_SPECIAL_ENTRY = 1026,     /* special entry index not present */
+    LV_SET_FULL = 1028,             /* the set already holds its capacity of members */
+    LV_LANGUAGE_MISMATCH = 1030,    /* a member's languages differ from the set's */
+    LV_OUT_OF_RANGE = 1031,         /* index out of range, word not found, or end of list */
+    LV_BAD_CHECKPOINT = 1032,       /* set checkpoint index out of range */
+    LV_NULL_HANDLE = 1034,          /* null dictionary or set handle */
+    LV_NULL_ARGUMENT = 1035,        /* null pointer argument */
+    LV_BAD_REFERENCE = 1036,        /* bad hexadecimal digit or reference, or no current set entry */
+    LV_ID_MISMATCH = 1040,          /* the id inside the file differs from the requested id */
+    LV_CAPACITY_TOO_LARGE = 1041,   /* set capacity above 32 */
+    LV_UNKNOWN_LANGUAGE = 1049,     /* unknown language code */
+    LV_BUFFER_TOO_SMALL = 1051,     /* language-name buffer too small */
+    LV_UNKNOWN_ITEM = 1052,         /* unknown description item */
+    LV_NARROW_ON_UTF8 = 1053,       /* 8-bit word access on a dictionary whose words are UTF-8 */
+    LV_NO_ALTERNATIVE_LIST = 1054,  /* the dictionary has no alternative word list */
+    LV_STOPPED = 1056,              /* stopped by a callback, or the result limit was reached */
+    LV_NESTED_TOO_DEEPLY = 1058,    /* text decoding nested too deeply */
+    LV_WORD_TOO_LONG = 1059,        /* fuzzy-search word of 63 code units or more */
+    LV_OPTION_NOT_OFFERED = 1060,   /* fuzzy search asked with an option the dictionary lacks */
+    LV_ODD_WORD_LIST = 1061,        /* a 16-bit word list of odd length */
+    LV_WIDENED_HIGH_CHARS = 1537,   /* warning: an 8-bit text held characters above 127 */
+    LV_BAD_SORT_TABLE = 1538,       /* inconsistent sort table, or too many merge candidates */
+    LV_SQLITE_BASE = 20000          /* user-dictionary functions: SQLite result code + this */
+};
+
+/* ------------------------------------------------------------------------
+ * Handles. All are opaque.
+ * ---------------------------------------------------------------------- */
+typedef struct DictionaryRecord DictionaryRecord; /* DicOpen .. DicClose */
+typedef struct UDHelper UDHelper;                 /* supplied and owned by the caller */
+
+/* ------------------------------------------------------------------------
+ * Dictionaries
+ * ---------------------------------------------------------------------- */
+
+/* Opens the dictionary file `path` (UTF-8). A path whose last extension is
+ * ".udd" (any case) is a user dictionary; any other is a compiled dictionary,
+ * whose name must end in ".prc" or ".PRC".
+ * `id` is the wanted dictionary id, or -1 to take it from the four characters
+ * in front of the extension; a compiled dictionary asked for another id than
+ * its file name carries opens the file of that id in the same folder.
+ * `helper` may be null (the engine's default helper is used). `reserved1` and
+ * `reserved2` are stored and never read.
+ * Writes the handle to *out even when the open fails: release it with
+ * DicClose in every case. Returns the first failing step's status. */
+LV_API int DicOpen(const char* path, int32_t id, DictionaryRecord** out, UDHelper* helper,
+                   intptr_t reserved1, intptr_t reserved2);
+
+/* Runs the dictionary's initialisation step; returns its status (0). */
+LV_API int DicInit(DictionaryRecord* dic);
+
+/* Closes the dictionary and frees the handle, also one whose open failed.
+ * Returns 0, or LV_NULL_HANDLE for a null handle. */
+LV_API int DicClose(DictionaryRecord* dic);
+
+/* Number of entries of the current word list (the alternative list when that
+ * one is current). 0, LV_NULL_HANDLE or LV_NULL_ARGUMENT. */
+LV_API int DicGetCount(DictionaryRecord* dic, int32_t* count);
+
+/* The dictionary's own id, and the id of its companion dictionary (0 when it
+ * has none). 0, LV_NULL_HANDLE or LV_NULL_ARGUMENT. */
+LV_API int DicGetID(DictionaryRecord* dic, int32_t* id);
+LV_API int DicGetPairID(DictionaryRecord* dic, int32_t* id);
+
+/* Source and target language codes. 0, LV_NULL_HANDLE or LV_NULL_ARGUMENT. */
+LV_API int DicGetLang(DictionaryRecord* dic, int32_t* language);
+LV_API int DicGetPairLang(DictionaryRecord* dic, int32_t* language);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* LEXVANE_ENGINE_H */

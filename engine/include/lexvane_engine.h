@@ -111,6 +111,44 @@ LV_API int DicGetPairID(DictionaryRecord* dic, int32_t* id);
 LV_API int DicGetLang(DictionaryRecord* dic, int32_t* language);
 LV_API int DicGetPairLang(DictionaryRecord* dic, int32_t* language);
 
+/* ------------------------------------------------------------------------
+ * Fuzzy search: the headwords closest to a word by edit distance (adjacent
+ * transpositions count as one edit), best first. Words and candidates of 63
+ * code units or more are never compared.
+ * ---------------------------------------------------------------------- */
+typedef struct FuzzyState FuzzyState; /* FuzzySearchStart .. FuzzySearchEnd */
+
+/* One kept result. `key` is the caller's key for FuzzySearchFeed, the id of
+ * the dictionary that holds the headword for the dictionary searches. */
+typedef struct FuzzyResult {
+    char16_t headword[64]; /* terminated, zero-padded */
+    int32_t distance;
+    int32_t key;
+} FuzzyResult;
+
+/* The callback of the search functions: a terminated word, a value (a key
+ * or 0, as each function says) and the caller's user value. Its answer is
+ * ignored unless the function says otherwise. */
+typedef int (*LvWordCallback)(const char16_t* word, int32_t value, void* user);
+
+/* Starts a search for `word` that keeps at most `maxResults` results.
+ * Writes a new state to *state: release it with FuzzySearchEnd. A word of 63
+ * code units or more answers LV_WORD_TOO_LONG and still hands back a valid
+ * state, which keeps nothing. LV_BAD_ARGUMENT for a null pointer or a
+ * negative maximum (*state is then null), LV_NO_MEMORY. */
+LV_API int FuzzySearchStart(FuzzyState** state, const char16_t* word, int32_t maxResults);
+
+/* Offers one candidate. `length` is its code units + 1; a terminator met
+ * earlier ends the text first. The candidate is kept with `key` when it is
+ * among the closest so far (distance below 5). 0; LV_BAD_ARGUMENT for a null
+ * pointer or a length below 1; LV_NO_MEMORY. */
+LV_API int FuzzySearchFeed(FuzzyState* state, const char16_t* candidate, int32_t length, int32_t key);
+
+/* Calls callback(headword, key, user) for each kept result, best first (the
+ * callback may be null), and frees the state. 0, or LV_BAD_ARGUMENT for a
+ * null state. */
+LV_API int FuzzySearchEnd(FuzzyState* state, LvWordCallback callback, void* user);
+
 #ifdef __cplusplus
 }
 #endif

@@ -1,0 +1,273 @@
+// Tests of the wildcard search: mask normalisation, character equality and
+// the matcher, against a plain reference matcher on random masks and words.
+#include "search/wildcard_matcher.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+using lexvane::engine::CharacterEquality;
+using lexvane::engine::CharacterWeights;
+using lexvane::engine::normaliseWildcardMask;
+using lexvane::engine::StressMarks;
+using lexvane::engine::WildcardMatcher;
+
+// A few weights in the manner of the built-in table: accented letters share
+// their base letter's weight, punctuation and digits weigh 0.
+class SmallWeights : public CharacterWeights {
+public:
+    std::uint16_t weightOf(char16_t c) const override
+    {
+        static const std::map<char16_t, std::uint16_t> weights = {
+            {u'a', 173}, {u'A', 173}, {u'\u00e1', 173}, {u'b', 174}, {u'B', 174}, {u'c', 175}, {u'C', 175},
+            {u'e', 177}, {u'E', 177}, {u'\u00e9', 177}, {u'\u00c9', 177}, {u'o', 187}, {u'l', 184},
+            {u'r', 190}, {u'u', 193}, {u't', 192}, {u'g', 179}, {u'n', 186}, {u'\u0435', 87}, {u'\u0451', 87},
+            {u'-', 0},   {u'.', 0},   {u'1', 0},
+        };
+        const auto found = weights.find(c);
+        return found == weights.end() ? 0 : found->second;
+    }
+};
+
+const SmallWeights kWeights;
+
+TEST(WildcardMask, Normalisation)
+{
+    struct Case {
+        std::u16string mask;
+        StressMarks stressMarks;
+        std::u16string pattern;
+    } cases[] = {
+        {u"cat", StressMarks::Keep, u"*cat*"},
+        {u"\"cat\"", StressMarks::Keep, u"cat"},
+        {u"\"cat", StressMarks::Keep, u"cat*"},
+        {u"cat\"", StressMarks::Keep, u"*cat"},
+        {u"a**b", StressMarks::Keep, u"*a*b*"},
+        {u"**a***", StressMarks::Keep, u"*a*"},
+        {u"c?t", StressMarks::Keep, u"*c?t*"},
+        {u"", StressMarks::Keep, u"*"},
+        {u"\"", StressMarks::Keep, u"*"},
+        {u"\"\"", StressMarks::Keep, u""},
+        {u"a\"b", StressMarks::Keep, u"*a\"b*"},
+        {u"\u043a\u0430\u0301\u0442", StressMarks::Remove, u"*\u043a\u0430\u0442*"},
+        {u"\u043a\u0430\u0301\u0442", StressMarks::Keep, u"*\u043a\u0430\u0301\u0442*"},
+        {u"\"\u0301", StressMarks::Remove, u"*"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(normaliseWildcardMask(c.mask, c.stressMarks), c.pattern)
+            << std::string(c.mask.begin(), c.mask.end());
+}
+
+TEST(WildcardCharacterEquality, CasePartnersAndWeights)
+{
+    const CharacterEquality equality(&kWeights);
+    struct Case {
+        char16_t pattern;
+        char16_t candidate;
+        bool equal;
+    } cases[] = {
+        {u'a', u'a', true},        {u'a', u'A', true},        {u'Z', u'z', true},
+        {u'a', u'b', false},       {u'[', u'{', false},      // 0x20 apart, but not letters
+        {0x0410, 0x0430, true},    {0x042F, 0x044F, true},    {0x0401, 0x0451, false}, // Ё/ё lie outside the basic block
+        {0x0391, 0x03B1, true},    {0x03A9, 0x03C9, true},    {0x03AA, 0x03CA, false},
+        {u'e', u'\u00e9', true},   {u'\u00c9', u'e', true},   {0x0435, 0x0451, true},  // same weight
+        {u'-', u'.', false},       {u'1', u'1', true},        {u'1', u'2', false},     // weight 0 equals only itself
+        {u'x', u'y', false},       // absent from the table
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(equality.equal(c.pattern, c.candidate), c.equal) << int(c.pattern) << " " << int(c.candidate);
+        EXPECT_EQ(equality.equal(c.candidate, c.pattern), c.equal) << int(c.pattern) << " " << int(c.candidate);
+    }
+    EXPECT_FALSE(CharacterEquality(nullptr).equal(u'e', u'\u00e9'));
+    EXPECT_TRUE(CharacterEquality(nullptr).equal(u'E', u'e'));
+}
+
+bool matches(std::u16string_view mask, std::u16string_view headword, StressMarks stressMarks = StressMarks::Keep)
+{
+    return WildcardMatcher(normaliseWildcardMask(mask, stressMarks), &kWeights, stressMarks).matchesHeadword(headword);
+}
+
+TEST(WildcardMatcher, MasksOnHeadwords)
+{
+    struct Case {
+        std::u16string mask;
+        std::u16string headword;
+        bool matches;
+    } cases[] = {
+        {u"cat", u"cat", true},
+        {u"cat", u"catalogue", true},
+        {u"cat", u"concatenate", true},
+        {u"cat", u"dog", false},
+        {u"\"cat\"", u"cat", true},
+        {u"\"cat\"", u"Cat", true},
+        {u"\"cat\"", u"CAT", true},
+        {u"\"cat\"", u"catalogue", false},
+        {u"\"cat", u"catalogue", true},
+        {u"\"cat", u"concatenate", false},
+        {u"cat\"", u"bobcat", true},
+        {u"cat\"", u"cats", false},
+        {u"c?t", u"cut", true},
+        {u"c?t", u"scatter", true},
+        {u"c?t", u"ct", false},
+        {u"a**b", u"a--b", true},
+        {u"a**b", u"ba", false},
+        {u"\"caf\u00e9\"", u"cafe", true},
+        {u"\"color\"", u"colour\tcolor", true},
+        {u"\"colour\"", u"colour\tcolor", true},
+        {u"\"\"", u"colour\t", false},   // an empty second form is not matched
+        {u"\"\"", u"\tcolor", true},     // an empty first form is
+        {u"\"a?\"", u"a", false},
+        {u"\"*?ab\"", u"xaab", true},    // the '?' after a star is not consumed twice
+        {u"\"*??b\"", u"xbb", true},
+        {u"\"*??b\"", u"bb", false},
+        {u"\"a*b*c\"", u"abbbc", true},
+        {u"\"a*b*c\"", u"acb", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(matches(c.mask, c.headword), c.matches)
+            << std::string(c.mask.begin(), c.mask.end()) << " / " << std::string(c.headword.begin(), c.headword.end());
+}
+
+TEST(WildcardMatcher, SetSearchIgnoresStressMarksOnBothSides)
+{
+    const std::u16string stressed = u"\u0437\u0430\u0301\u043c\u043e\u043a"; // за́мок
+    const std::u16string plain = u"\u0437\u0430\u043c\u043e\u043a";
+    EXPECT_TRUE(matches(u"\"" + plain + u"\"", stressed, StressMarks::Remove));
+    EXPECT_TRUE(matches(u"\"" + stressed + u"\"", plain + u"\t" + stressed, StressMarks::Remove));
+    EXPECT_FALSE(matches(u"\"" + plain + u"\"", stressed, StressMarks::Keep));
+}
+
+// More than 32 separate star pieces: one resumption point serves them all.
+TEST(WildcardMatcher, ManyStarPiecesNeedNoStack)
+{
+    std::u16string mask = u"\"";
+    for (int i = 0; i < 40; ++i)
+        mask += u"*a";
+    mask += u"\"";
+    EXPECT_TRUE(matches(mask, std::u16string(40, u'a')));
+    EXPECT_TRUE(matches(mask, std::u16string(1000, u'a')));
+    EXPECT_TRUE(matches(mask, u"b" + std::u16string(45, u'a')));
+    EXPECT_FALSE(matches(mask, std::u16string(39, u'a')));
+    EXPECT_FALSE(matches(mask, std::u16string(40, u'a') + u"b"));
+}
+
+// The reference: whether pattern[p..] matches text[t..], by plain recursion
+// over every way a star can end (memoised).
+bool referenceMatch(std::u16string_view pattern, std::u16string_view text, const CharacterEquality& equality)
+{
+    std::vector<std::vector<int>> memo(pattern.size() + 1, std::vector<int>(text.size() + 1, -1));
+    auto match = [&](auto& self, std::size_t p, std::size_t t) -> bool {
+        int& known = memo[p][t];
+        if (known >= 0)
+            return known;
+        bool result;
+        if (p == pattern.size())
+            result = t == text.size();
+        else if (pattern[p] == u'*')
+            result = self(self, p + 1, t) || (t < text.size() && self(self, p, t + 1));
+        else
+            result = t < text.size() && (pattern[p] == u'?' || equality.equal(pattern[p], text[t])) &&
+                     self(self, p + 1, t + 1);
+        known = result;
+        return result;
+    };
+    return match(match, 0, 0);
+}
+
+// The matcher as first described: a stack of at most 32 star points, the
+// '?'s after a star consumed once. nullopt when the stack would overflow.
+std::optional<bool> stackMatch(std::u16string_view pattern, std::u16string_view text,
+                               const CharacterEquality& equality)
+{
+    struct Point {
+        std::size_t text;
+        std::size_t pattern;
+    };
+    std::vector<Point> stack;
+    std::size_t p = 0;
+    std::size_t t = 0;
+    auto advance = [&]() {
+        if (p < pattern.size() && pattern[p] != u'*') {
+            while (t < text.size() && !equality.equal(pattern[p], text[t]))
+                ++t;
+        }
+        if (t < text.size())
+            stack.push_back({t, p});
+        return stack.size() <= 32;
+    };
+    for (;;) {
+        bool mismatch = false;
+        if (p == pattern.size()) {
+            if (t == text.size())
+                return true;
+            mismatch = true;
+        } else if (pattern[p] == u'*') {
+            ++p;
+            while (p < pattern.size() && pattern[p] == u'?' && t < text.size()) {
+                ++p;
+                ++t;
+            }
+            if (p < pattern.size() && pattern[p] == u'?')
+                mismatch = true;
+            else if (!advance())
+                return std::nullopt;
+        } else if (t < text.size() && (pattern[p] == u'?' || equality.equal(pattern[p], text[t]))) {
+            ++p;
+            ++t;
+        } else {
+            mismatch = true;
+        }
+        if (mismatch) {
+            if (stack.empty())
+                return false;
+            const Point point = stack.back();
+            stack.pop_back();
+            t = point.text + 1;
+            p = point.pattern;
+            if (!advance())
+                return std::nullopt;
+        }
+    }
+}
+
+TEST(WildcardMatcher, AgreesWithReferenceMatchersOnRandomMasks)
+{
+    const CharacterEquality equality(&kWeights);
+    std::mt19937 random(5);
+    const std::u16string maskLetters = u"abAB\u00e9-**??\"";
+    const std::u16string wordLetters = u"abeAB\u00e9-\t";
+    int withinStack = 0;
+    for (int round = 0; round < 20000; ++round) {
+        std::u16string mask(random() % 10, u'a');
+        for (char16_t& c : mask)
+            c = maskLetters[random() % maskLetters.size()];
+        std::u16string word(random() % 12, u'a');
+        for (char16_t& c : word)
+            c = wordLetters[random() % wordLetters.size()];
+        const WildcardMatcher matcher(normaliseWildcardMask(mask, StressMarks::Keep), &kWeights);
+        const std::u16string& pattern = matcher.pattern();
+
+        const std::size_t tab = word.find(u'\t');
+        const std::u16string first = word.substr(0, tab);
+        const std::u16string second = tab == std::u16string::npos ? u"" : word.substr(tab + 1);
+        const bool expected = referenceMatch(pattern, first, equality) ||
+                              (!second.empty() && referenceMatch(pattern, second, equality));
+        ASSERT_EQ(matcher.matchesHeadword(word), expected)
+            << "mask " << std::string(mask.begin(), mask.end()) << " word " << std::string(word.begin(), word.end());
+
+        if (const std::optional<bool> stacked = stackMatch(pattern, first, equality)) {
+            ++withinStack;
+            ASSERT_EQ(matcher.matchesForm(first), *stacked)
+                << "mask " << std::string(mask.begin(), mask.end()) << " form " << std::string(first.begin(), first.end());
+        }
+    }
+    EXPECT_GT(withinStack, 10000);
+}
+
+} // namespace

@@ -131,6 +131,18 @@ typedef struct FuzzyResult {
  * ignored unless the function says otherwise. */
 typedef int (*LvWordCallback)(const char16_t* word, int32_t value, void* user);
 
+/* Compares `word` with every headword of the dictionary (each form of a
+ * headword that holds two, separated by a TAB) or with the words of its
+ * fuzzy word list, and calls callback(headword, 0, user) for the closest,
+ * at most `maxResults`, best first. The headword pointer is the `headword`
+ * field of a FuzzyResult, so the callback may read the whole result from it.
+ * 0, or the status of a failed feed (the results kept until then are still
+ * reported); LV_NULL_HANDLE; LV_BAD_ARGUMENT for a null word or a negative
+ * maximum; LV_WORD_TOO_LONG (nothing is reported) for a word of 63 code
+ * units or more. */
+LV_API int DicFuzzySearch(DictionaryRecord* dic, const char16_t* word, int32_t maxResults, LvWordCallback callback,
+                          void* user);
+
 /* Starts a search for `word` that keeps at most `maxResults` results.
  * Writes a new state to *state: release it with FuzzySearchEnd. A word of 63
  * code units or more answers LV_WORD_TOO_LONG and still hands back a valid

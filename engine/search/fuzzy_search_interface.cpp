@@ -1,5 +1,7 @@
-// fuzzy_search_interface.cpp: the exported FuzzySearch functions, through
-// which a caller matches its own candidates against a word.
+// fuzzy_search_interface.cpp: the exported fuzzy searches: over one
+// dictionary, and the FuzzySearch functions through which a caller matches
+// its own candidates against a word.
+#include "frame/dictionary_record.h"
 #include "search/fuzzy_state.h"
 
 #include <memory>
@@ -20,9 +22,40 @@ std::u16string_view boundedText(const char16_t* text, std::int32_t length)
     return std::u16string_view(text, size);
 }
 
+// The caller's word, scanned no further than needed to tell that it is too
+// long to search for.
+std::u16string_view queryText(const char16_t* word)
+{
+    std::size_t size = 0;
+    while (size <= static_cast<std::size_t>(FuzzyState::kMaximumQueryUnits) && word[size] != 0)
+        ++size;
+    return std::u16string_view(word, size);
+}
+
 } // namespace
 
 extern "C" {
+
+int DicFuzzySearch(DictionaryRecord* dic, const char16_t* word, std::int32_t maxResults, LvWordCallback callback,
+                   void* user)
+{
+    if (!dic)
+        return LV_NULL_HANDLE;
+    if (!word || maxResults < 0)
+        return LV_BAD_ARGUMENT;
+    FuzzyState state;
+    if (const int status = state.start(queryText(word), maxResults))
+        return status;
+    int status = LV_OK;
+    if (dic->ops && dic->ops->feedFuzzy && dic->state)
+        status = dic->ops->feedFuzzy(*dic, &state);
+    // What was kept before a failure is still the best found so far.
+    if (callback) {
+        for (const FuzzyResult& result : state.results())
+            callback(result.headword, 0, user);
+    }
+    return status;
+}
 
 int FuzzySearchStart(FuzzyState** state, const char16_t* word, std::int32_t maxResults)
 {
@@ -34,11 +67,7 @@ int FuzzySearchStart(FuzzyState** state, const char16_t* word, std::int32_t maxR
     std::unique_ptr<FuzzyState> fresh(new (std::nothrow) FuzzyState);
     if (!fresh)
         return LV_NO_MEMORY;
-    // Only the first units decide whether the word is too long.
-    std::size_t size = 0;
-    while (size <= static_cast<std::size_t>(FuzzyState::kMaximumQueryUnits) && word[size] != 0)
-        ++size;
-    const int status = fresh->start(std::u16string_view(word, size), maxResults);
+    const int status = fresh->start(queryText(word), maxResults);
     if (status == LV_NO_MEMORY)
         return status;
     // A word too long still hands back a state, which keeps nothing.

@@ -86,17 +86,22 @@ std::int32_t FuzzyState::distanceTo(std::u16string_view candidate)
     return m_matrix[rows][columns];
 }
 
-int FuzzyState::offer(std::u16string_view candidate, std::u16string_view kept, std::int32_t key)
+std::int32_t FuzzyState::formDistance(std::u16string_view form)
 {
-    if (!m_active)
+    const std::int32_t a = static_cast<std::int32_t>(form.size()) + 1;
+    if (a >= kMatrixSize || std::abs(a - m_queryLengthPlusOne) >= m_limit)
+        return kNoLimit;
+    return distanceTo(form);
+}
+
+int FuzzyState::offerForms(std::u16string_view first, std::u16string_view second, std::u16string_view kept,
+                           std::int32_t key)
+{
+    if (!m_active || kept.size() >= static_cast<std::size_t>(kMatrixSize))
         return LV_OK;
-    const std::int32_t a = static_cast<std::int32_t>(candidate.size()) + 1;
-    const std::int32_t b = static_cast<std::int32_t>(kept.size());
-    if (a >= kMatrixSize || b >= kMatrixSize)
-        return LV_OK;
-    if (std::abs(a - m_queryLengthPlusOne) >= m_limit)
-        return LV_OK;
-    const std::int32_t distance = distanceTo(candidate);
+    std::int32_t distance = formDistance(first);
+    if (!second.empty())
+        distance = std::min(distance, formDistance(second));
     if (distance >= m_limit || distance < m_lowerBound)
         return LV_OK;
 

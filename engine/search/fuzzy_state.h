@@ -37,7 +37,15 @@ public:
 
     // Offers `candidate`, keeping `kept` with `key` when it is close enough.
     // 0, or LV_NO_MEMORY when the result list cannot grow.
-    int offer(std::u16string_view candidate, std::u16string_view kept, std::int32_t key);
+    int offer(std::u16string_view candidate, std::u16string_view kept, std::int32_t key)
+    {
+        return offerForms(candidate, {}, kept, key);
+    }
+
+    // Offers the two forms of one headword (`second` only when not empty):
+    // `kept` is kept once, at the smaller of their distances.
+    int offerForms(std::u16string_view first, std::u16string_view second, std::u16string_view kept,
+                   std::int32_t key);
 
     std::span<const FuzzyResult> results() const { return m_results; }
     std::int32_t limit() const { return m_limit; }
@@ -52,6 +60,8 @@ public:
 
 private:
     void clear();
+    // The distance of one form, or kNoLimit when it is not to be compared.
+    std::int32_t formDistance(std::u16string_view form);
 
     char16_t m_query[kMaximumQueryUnits + 1];
     std::int32_t m_queryLengthPlusOne = 1;

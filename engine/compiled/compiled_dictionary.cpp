@@ -1,6 +1,7 @@
 // compiled_dictionary.cpp: opening a compiled dictionary, and its operations.
 #include "compiled/compiled_dictionary.h"
 
+#include "collation/sort_table_resources.h"
 #include "common/byte_order.h"
 #include "lexvane_engine.h"
 
@@ -29,13 +30,73 @@ int CompiledDictionary::open(const std::string& path, std::int32_t id)
     if (headerStatus != LV_OK)
         return headerStatus;
     m_header = std::move(header);
+    return loadSortTables();
+}
+
+// "COMP" 0 is required; "UNIC" 0 (8-bit words) and "COMP" 1 (UTF-8 words)
+// are used when present. The tables are kept only when all of them build.
+// See docs/formats/sort-tables.md.
+int CompiledDictionary::loadSortTables()
+{
+    ResourceBlock comp;
+    int status = m_container.load(comp, "COMP", 0);
+    if (status != LV_OK)
+        return status;
+    const std::span<const std::uint8_t> compBytes(comp.data(), comp.size());
+    const bool utf8 = m_header.utf8Words;
+
+    ResourceBlock unic;
+    if (!utf8) {
+        status = m_container.load(unic, "UNIC", 0);
+        if (status != LV_OK && status != LV_NOT_PRESENT)
+            return status;
+    }
+    SortTable main;
+    status = buildSortTable(compBytes, std::span<const std::uint8_t>(unic.data(), unic.size()), utf8, main);
+    if (status != LV_OK)
+        return status;
+
+    std::optional<SortTable> second;
+    std::optional<ByteSortTable> bytesTable;
+    if (utf8) {
+        ResourceBlock secondComp;
+        status = m_container.load(secondComp, "COMP", 1);
+        if (status != LV_OK && status != LV_NOT_PRESENT)
+            return status;
+        if (status == LV_OK) {
+            second.emplace();
+            status = readSortTable(std::span<const std::uint8_t>(secondComp.data(), secondComp.size()), *second);
+            if (status != LV_OK)
+                return status;
+        }
+    } else {
+        bytesTable.emplace();
+        status = ByteSortTable::read(compBytes, *bytesTable);
+        if (status != LV_OK)
+            return status;
+    }
+    m_mainSortTable = std::move(main);
+    m_secondSortTable = std::move(second);
+    m_byteSortTable = std::move(bytesTable);
     return LV_OK;
+}
+
+const SortTable* CompiledDictionary::sortTable(int which) const
+{
+    if (which == 0)
+        return m_mainSortTable ? &*m_mainSortTable : nullptr;
+    if (which == 1)
+        return m_secondSortTable ? &*m_secondSortTable : nullptr;
+    return nullptr;
 }
 
 void CompiledDictionary::close()
 {
     m_container.close();
     m_header = DictionaryHeader{};
+    m_mainSortTable.reset();
+    m_secondSortTable.reset();
+    m_byteSortTable.reset();
 }
 
 CompiledDictionary* compiledDictionaryOf(DictionaryRecord& record)
@@ -96,6 +157,12 @@ std::int32_t companionId(DictionaryRecord& record)
     return dictionary ? dictionary->header().companionId : 0;
 }
 
+const SortTable* sortTable(DictionaryRecord& record, int which)
+{
+    CompiledDictionary* dictionary = compiledDictionaryOf(record);
+    return dictionary ? dictionary->sortTable(which) : nullptr;
+}
+
 bool alwaysFalse(DictionaryRecord&)
 {
     return false;
@@ -116,6 +183,7 @@ const DictionaryOps& compiledDictionaryOps()
         ops.targetLanguage = targetLanguage;
         ops.id = dictionaryId;
         ops.pairId = companionId;
+        ops.sortTable = sortTable;
         ops.reserved = alwaysFalse;
         return ops;
     }();

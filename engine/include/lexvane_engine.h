@@ -161,6 +161,35 @@ LV_API int FuzzySearchFeed(FuzzyState* state, const char16_t* candidate, int32_t
  * null state. */
 LV_API int FuzzySearchEnd(FuzzyState* state, LvWordCallback callback, void* user);
 
+/* ------------------------------------------------------------------------
+ * Headword comparison
+ *
+ * Word lists sort by a collation that ignores case, accents, punctuation and
+ * digits and expands ligatures ("Straße" = "strasse", "co-op" = "coop").
+ * The compare functions answer plain values: below 0, 0 or above 0. Words
+ * are terminated 16-bit texts.
+ * ---------------------------------------------------------------------- */
+
+/* Plain: compares a and b with the engine's built-in sort table, the table
+ * by which every user dictionary sorts. A null word compares as empty. */
+LV_API int WCmp(const char16_t* a, const char16_t* b);
+
+/* Plain: WCmp of the first n characters of a and b (shorter words as they
+ * are); n is capped at 300, and a negative n compares nothing (0). */
+LV_API int WNCmp(const char16_t* a, const char16_t* b, int32_t n);
+
+/* Plain: compares a and b with the dictionary's main sort table. A null
+ * handle, or a dictionary without a table (one whose open failed), compares
+ * by code unit; a null word then compares equal to anything. */
+LV_API int DicWCmp(DictionaryRecord* dic, const char16_t* a, const char16_t* b);
+
+/* Plain: the number of characters of word that count for sorting under the
+ * dictionary's main sort table: ignored characters do not count, a
+ * contraction counts the characters it consumes ("a-b" 2, "ß" 1). User
+ * dictionaries use the built-in table. Without a table (null handle, failed
+ * open) the word's length; 0 for a null word. */
+LV_API int32_t DicWEffectiveLen(DictionaryRecord* dic, const char16_t* word);
+
 #ifdef __cplusplus
 }
 #endif

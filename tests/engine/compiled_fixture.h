@@ -51,4 +51,13 @@ inline std::vector<std::uint8_t> compiledHeader(const HeaderFields& fields)
     return b.bytes();
 }
 
+// The smallest sort-table resource a UTF-8 dictionary needs ("COMP" 0): a
+// header with no characters, under which every word sorts as empty.
+inline std::vector<std::uint8_t> emptySortTable()
+{
+    ByteBuilder b;
+    b.littleEndian32(20).littleEndian32(1).littleEndian32(0).littleEndian16(0).littleEndian16(0).littleEndian16(0).littleEndian16(0);
+    return b.bytes();
+}
+
 } // namespace lexvane::testing

@@ -25,6 +25,7 @@ std::string writeDictionary(const TemporaryFolder& folder, const std::string& na
 {
     lexvane::tools::PrcWriter writer;
     writer.add("HEAD", 0, compiledHeader(fields));
+    writer.add("COMP", 0, lexvane::testing::emptySortTable());
     return folder.write(name, writer.bytes());
 }
 
@@ -175,6 +176,7 @@ TEST(DictionaryInterface, KeepsPathsOfAnyLength)
     ASSERT_GT(path.size(), 300u);
     lexvane::tools::PrcWriter writer;
     writer.add("HEAD", 0, compiledHeader(HeaderFields{}));
+    writer.add("COMP", 0, lexvane::testing::emptySortTable());
     std::string error;
     ASSERT_TRUE(writer.write(path, error)) << error;
     EXPECT_EQ(openAndClose(path, -1), LV_OK);

@@ -1,0 +1,9 @@
+// logging.cpp: the definitions of the article engine's debug categories.
+#include "ArticleEngine/logging.h"
+
+namespace ArticleEngine {
+
+Q_LOGGING_CATEGORY(markupLog, "lexvane.article.markup")
+Q_LOGGING_CATEGORY(serverLog, "lexvane.article.servers")
+
+} // namespace ArticleEngine

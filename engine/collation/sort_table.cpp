@@ -8,7 +8,10 @@
 
 namespace lexvane::engine {
 
-SortTable::SortTable() = default;
+SortTable::SortTable()
+{
+    fillPages();
+}
 
 SortTable::SortTable(Lookup lookup, char16_t terminator, std::vector<Character> characters,
                      std::vector<Contraction> contractions)
@@ -17,13 +20,29 @@ SortTable::SortTable(Lookup lookup, char16_t terminator, std::vector<Character> 
     , m_characters(std::move(characters))
     , m_contractions(std::move(contractions))
 {
-    fillLowWeights();
+    fillPages();
 }
 
-void SortTable::fillLowWeights()
+void SortTable::fillPages()
 {
-    for (std::size_t code = 0; code < m_lowWeights.size(); ++code)
-        m_lowWeights[code] = lookUp(static_cast<char16_t>(code));
+    std::array<bool, 256> used{};
+    if (m_lookup == Lookup::CodeIndex) {
+        for (std::size_t page = 0; page * kPageSize < m_characters.size() && page < used.size(); ++page)
+            used[page] = true;
+    } else {
+        for (const Character& entry : m_characters)
+            used[entry.code >> 8] = true;
+    }
+    m_pageWeights.assign(kPageSize, kIgnored);
+    for (std::size_t page = 0; page < used.size(); ++page) {
+        if (!used[page]) {
+            m_pageOf[page] = 0;
+            continue;
+        }
+        m_pageOf[page] = static_cast<std::uint16_t>(m_pageWeights.size() / kPageSize);
+        for (std::size_t low = 0; low < kPageSize; ++low)
+            m_pageWeights.push_back(lookUp(static_cast<char16_t>(page * kPageSize + low)));
+    }
 }
 
 std::uint16_t SortTable::lookUp(char16_t character) const
@@ -93,7 +112,7 @@ void SortTable::renumberContractions()
     }
     std::stable_sort(m_characters.begin(), m_characters.end(),
                      [](const Character& a, const Character& b) { return a.code < b.code; });
-    fillLowWeights();
+    fillPages();
 }
 
 bool SortTable::operator==(const SortTable& other) const

@@ -70,7 +70,7 @@ public:
     // or a contraction start (kContractionFlag | index).
     std::uint16_t weightOf(char16_t character) const
     {
-        return character < m_lowWeights.size() ? m_lowWeights[character] : lookUp(character);
+        return m_pageWeights[std::size_t{m_pageOf[character >> 8]} * kPageSize + (character & 0xFF)];
     }
 
     // The longest contraction from index `first` on whose first character is
@@ -90,16 +90,20 @@ public:
     bool operator==(const SortTable& other) const;
 
 private:
+    static constexpr std::size_t kPageSize = 256;
+
     std::uint16_t lookUp(char16_t character) const;
-    void fillLowWeights();
+    void fillPages();
 
     Lookup m_lookup = Lookup::Bisection;
     char16_t m_terminator = 0;
     std::vector<Character> m_characters;
     std::vector<Contraction> m_contractions;
-    // Weights of the codes below 256, resolved once: most words of most
-    // dictionaries are Latin, and this spares them the bisection.
-    std::array<std::uint16_t, 256> m_lowWeights{};
+    // Every weight resolved once, by pages of 256 codes: the pages that hold
+    // no entry share page 0, all zeros. Comparison then costs one lookup
+    // per character in every script instead of a bisection.
+    std::array<std::uint16_t, 256> m_pageOf{};
+    std::vector<std::uint16_t> m_pageWeights;
 };
 
 } // namespace lexvane::engine

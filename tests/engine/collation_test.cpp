@@ -271,6 +271,27 @@ TEST(SortTableCompare, WithoutATableComparesCodeUnits)
     EXPECT_EQ(effectiveLength(static_cast<const char16_t*>(nullptr), nullptr), 0u);
 }
 
+TEST(SortTableChecks, LooksUpWeightsOnEveryPage)
+{
+    // A code-indexed table up to U+0431 spans five pages of 256 codes.
+    std::vector<SortTable::Character> byCode(0x432, SortTable::Character{0, 0});
+    byCode[u'a'] = {u'a', 3};
+    byCode[0x0430] = {0x0430, 7};
+    byCode[0x0431] = {0x0431, 8};
+    const SortTable indexed(SortTable::Lookup::CodeIndex, 0, byCode, {});
+    const SortTable bisected(SortTable::Lookup::Bisection, 0, {{u'a', 3}, {0x0430, 7}, {0x0431, 8}, {0xFFFF, 9}}, {});
+    for (const SortTable* table : {&indexed, &bisected}) {
+        EXPECT_EQ(table->weightOf(u'a'), 3);
+        EXPECT_EQ(table->weightOf(0x0430), 7);
+        EXPECT_EQ(table->weightOf(0x0431), 8);
+        EXPECT_EQ(table->weightOf(0x0432), 0);
+        EXPECT_EQ(table->weightOf(0x3042), 0);
+    }
+    EXPECT_EQ(bisected.weightOf(0xFFFF), 9);
+    EXPECT_EQ(indexed.weightOf(0xFFFF), 0);
+    EXPECT_EQ(SortTable().weightOf(u'a'), 0) << "the empty table ignores everything";
+}
+
 TEST(SortTableChecks, RefusesIndexesOutsideTheTableAndUnsortedBisection)
 {
     SortTable outside(SortTable::Lookup::Bisection, 0, {{u'a', 0x8000 | 1}}, {{{u'a'}, {1}}});

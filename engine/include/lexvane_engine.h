@@ -112,6 +112,26 @@ LV_API int DicGetLang(DictionaryRecord* dic, int32_t* language);
 LV_API int DicGetPairLang(DictionaryRecord* dic, int32_t* language);
 
 /* ------------------------------------------------------------------------
+ * Wildcard search: masks with '*' (any run of characters) and '?' (any one
+ * character). A mask matches anywhere inside a headword unless a '"' at its
+ * start or end anchors it there. Letters match regardless of case and
+ * accents, as the built-in sort table weighs them.
+ * ---------------------------------------------------------------------- */
+typedef struct WildCardPattern WildCardPattern; /* WildCardStart .. WildCardEnd */
+
+/* Plain: a new pattern for `mask`, or null when `mask` is null or memory
+ * fails. Release it with WildCardEnd. */
+LV_API WildCardPattern* WildCardStart(const char16_t* mask);
+
+/* Plain: 1 when the candidate's first form (up to a TAB) or its second form
+ * (after it, when not empty) matches the pattern, else 0 (also for a null
+ * pattern or candidate). The candidate is not changed. */
+LV_API int WildCardFeed(WildCardPattern* pattern, const char16_t* candidate);
+
+/* Frees the pattern (null is allowed); 0. */
+LV_API int WildCardEnd(WildCardPattern* pattern);
+
+/* ------------------------------------------------------------------------
  * Fuzzy search: the headwords closest to a word by edit distance (adjacent
  * transpositions count as one edit), best first. Words and candidates of 63
  * code units or more are never compared.

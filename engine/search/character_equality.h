@@ -7,36 +7,31 @@
 // symmetric; characters of weight 0 equal only themselves.
 #pragma once
 
+#include "collation/sort_table.h"
+
 #include <cstdint>
 
 namespace lexvane::engine {
 
-// The weight lookup of a sort table: 0 for ignored or absent characters.
-class CharacterWeights {
-public:
-    virtual ~CharacterWeights() = default;
-    virtual std::uint16_t weightOf(char16_t character) const = 0;
-};
-
 class CharacterEquality {
 public:
-    // `weights` may be null: then only identity and case partners count.
-    explicit CharacterEquality(const CharacterWeights* weights) : m_weights(weights) {}
+    // `table` may be null: then only identity and case partners count.
+    explicit CharacterEquality(const SortTable* table) : m_table(table) {}
 
     bool equal(char16_t pattern, char16_t candidate) const
     {
         if (pattern == candidate || casePartners(pattern, candidate))
             return true;
-        if (!m_weights)
+        if (!m_table)
             return false;
-        const std::uint16_t weight = m_weights->weightOf(pattern);
-        return weight != 0 && weight == m_weights->weightOf(candidate);
+        const std::uint16_t weight = m_table->weightOf(pattern);
+        return weight != SortTable::kIgnored && weight == m_table->weightOf(candidate);
     }
 
     static bool casePartners(char16_t a, char16_t b);
 
 private:
-    const CharacterWeights* m_weights;
+    const SortTable* m_table; // owned by the dictionary, the set or the engine
 };
 
 } // namespace lexvane::engine

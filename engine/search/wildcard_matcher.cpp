@@ -32,10 +32,9 @@ std::u16string normaliseWildcardMask(std::u16string_view mask, StressMarks stres
     return pattern;
 }
 
-WildcardMatcher::WildcardMatcher(std::u16string pattern, const CharacterWeights* weights,
-                                 StressMarks candidateStressMarks)
+WildcardMatcher::WildcardMatcher(std::u16string pattern, const SortTable* table, StressMarks candidateStressMarks)
     : m_pattern(std::move(pattern))
-    , m_equality(weights)
+    , m_equality(table)
     , m_candidateStressMarks(candidateStressMarks)
 {
 }

@@ -27,8 +27,9 @@ std::u16string normaliseWildcardMask(std::u16string_view mask, StressMarks stres
 
 class WildcardMatcher {
 public:
-    // `pattern` is a normalised pattern; `weights` may be null.
-    WildcardMatcher(std::u16string pattern, const CharacterWeights* weights,
+    // `pattern` is a normalised pattern; `table` may be null and must
+    // outlive the matcher.
+    WildcardMatcher(std::u16string pattern, const SortTable* table,
                     StressMarks candidateStressMarks = StressMarks::Keep);
 
     const std::u16string& pattern() const { return m_pattern; }

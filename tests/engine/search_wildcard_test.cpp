@@ -1,10 +1,10 @@
 // Tests of the wildcard search: mask normalisation, character equality and
 // the matcher, against a plain reference matcher on random masks and words.
+#include "lexvane_engine.h"
 #include "search/wildcard_matcher.h"
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <optional>
 #include <random>
 #include <string>
@@ -13,29 +13,22 @@
 namespace {
 
 using lexvane::engine::CharacterEquality;
-using lexvane::engine::CharacterWeights;
+using lexvane::engine::SortTable;
 using lexvane::engine::normaliseWildcardMask;
 using lexvane::engine::StressMarks;
 using lexvane::engine::WildcardMatcher;
 
 // A few weights in the manner of the built-in table: accented letters share
 // their base letter's weight, punctuation and digits weigh 0.
-class SmallWeights : public CharacterWeights {
-public:
-    std::uint16_t weightOf(char16_t c) const override
-    {
-        static const std::map<char16_t, std::uint16_t> weights = {
-            {u'a', 173}, {u'A', 173}, {u'\u00e1', 173}, {u'b', 174}, {u'B', 174}, {u'c', 175}, {u'C', 175},
-            {u'e', 177}, {u'E', 177}, {u'\u00e9', 177}, {u'\u00c9', 177}, {u'o', 187}, {u'l', 184},
-            {u'r', 190}, {u'u', 193}, {u't', 192}, {u'g', 179}, {u'n', 186}, {u'\u0435', 87}, {u'\u0451', 87},
-            {u'-', 0},   {u'.', 0},   {u'1', 0},
-        };
-        const auto found = weights.find(c);
-        return found == weights.end() ? 0 : found->second;
-    }
-};
-
-const SmallWeights kWeights;
+const SortTable kWeights(SortTable::Lookup::Bisection, 0,
+                         {
+                             {u'-', 0},        {u'.', 0},        {u'1', 0},        {u'A', 173},      {u'B', 174},
+                             {u'C', 175},      {u'E', 177},      {u'a', 173},      {u'b', 174},      {u'c', 175},
+                             {u'e', 177},      {u'g', 179},      {u'l', 184},      {u'n', 186},      {u'o', 187},
+                             {u'r', 190},      {u't', 192},      {u'u', 193},      {u'\u00c9', 177}, {u'\u00e1', 173},
+                             {u'\u00e9', 177}, {0x0435, 87},     {0x0451, 87},
+                         },
+                         {});
 
 TEST(WildcardMask, Normalisation)
 {
@@ -268,6 +261,39 @@ TEST(WildcardMatcher, AgreesWithReferenceMatchersOnRandomMasks)
         }
     }
     EXPECT_GT(withinStack, 10000);
+}
+
+} // namespace
+
+namespace {
+
+TEST(WildCardExports, MatchUnderTheBuiltInTable)
+{
+    struct Case {
+        const char16_t* mask;
+        const char16_t* candidate;
+        int matches;
+    } cases[] = {
+        {u"cat", u"Concatenate", 1},
+        {u"\"cafe\"", u"Caf\u00e9", 1},                 // accents share their letter's weight
+        {u"\"\u0451\u0436\"", u"\u0415\u0416", 1},      // ё by weight, Ж by case
+        {u"\"co-op\"", u"co.op", 0},                     // ignored characters equal only themselves
+        {u"\"color\"", u"colour\tcolor", 1},
+        {u"\"*heit\"", u"Freiheit", 1},
+        {u"\"?\"", u"", 0},
+    };
+    for (const Case& c : cases) {
+        WildCardPattern* pattern = WildCardStart(c.mask);
+        ASSERT_NE(pattern, nullptr);
+        EXPECT_EQ(WildCardFeed(pattern, c.candidate), c.matches);
+        EXPECT_EQ(WildCardEnd(pattern), 0);
+    }
+    EXPECT_EQ(WildCardStart(nullptr), nullptr);
+    WildCardPattern* pattern = WildCardStart(u"a");
+    EXPECT_EQ(WildCardFeed(pattern, nullptr), 0);
+    EXPECT_EQ(WildCardFeed(nullptr, u"a"), 0);
+    EXPECT_EQ(WildCardEnd(pattern), 0);
+    EXPECT_EQ(WildCardEnd(nullptr), 0);
 }
 
 } // namespace

@@ -192,8 +192,9 @@ TEST(PrcResourceFile, EveryTruncationFailsCleanly)
         for (const char* type : {"HEAD", "TREE"}) {
             const int status = file.load(block, lexvane::engine::ResourceType(type[0], type[1], type[2], type[3]), 0);
             EXPECT_TRUE(status == LV_OK || status == LV_NOT_PRESENT) << length;
-            if (status == LV_OK)
+            if (status == LV_OK) {
                 EXPECT_LE(block.size(), good.size());
+            }
         }
     }
 }

@@ -210,6 +210,106 @@ LV_API int DicWCmp(DictionaryRecord* dic, const char16_t* a, const char16_t* b);
  * open) the word's length; 0 for a null word. */
 LV_API int32_t DicWEffectiveLen(DictionaryRecord* dic, const char16_t* word);
 
+/* ------------------------------------------------------------------------
+ * User dictionaries (".udd" files: SQLite databases of the user's articles)
+ *
+ * These functions answer 0 for success, an engine status, or an SQLite
+ * result code plus LV_SQLITE_BASE when the database refused a statement.
+ * Every change is one transaction: a change that fails, or a process that
+ * dies in the middle of one, leaves the file as it was before the call.
+ * ---------------------------------------------------------------------- */
+
+/* The caller's text services. The engine compares titles, changes letter
+ * case and splits article text into words only through these operations,
+ * so that a user dictionary sorts as the caller's other word lists do.
+ * Every operation receives `context` first. Texts are terminated 16-bit
+ * texts. A null helper, and any null operation in one, is served by the
+ * engine's default helper (simple case-insensitive code-unit order).
+ * The caller keeps the helper alive while a dictionary opened with it is
+ * open, or while the call that took it runs. */
+struct UDHelper {
+    void* context;
+    /* Order of two titles: negative, 0 or positive. */
+    int (*compare)(void* context, const char16_t* a, const char16_t* b);
+    /* The same over at most n characters. */
+    int (*compareN)(void* context, const char16_t* a, const char16_t* b, int32_t n);
+    /* Upper-cases, or lower-cases, s in place. */
+    void (*upper)(void* context, char16_t* s);
+    void (*lower)(void* context, char16_t* s);
+    /* Removes the last character of s; returns the new length. */
+    int32_t (*dropLast)(void* context, char16_t* s);
+    /* 8-bit text in a code page to at most max-1 16-bit characters and a
+     * terminator, and back; both return 0. */
+    int (*toWide)(void* context, const char* source, char16_t* target, int32_t max, int32_t codePage);
+    int (*toNarrow)(void* context, const char16_t* source, char* target, int32_t max, int32_t codePage);
+    /* Finds the next word at or after `source`, copies at most max-1 of its
+     * characters and a terminator to `target`, and returns where the search
+     * goes on; null when no word is left. */
+    const char16_t* (*nextWord)(void* context, const char16_t* source, char16_t* target, int32_t max);
+};
+
+/* One text style of a user dictionary, 20 bytes. */
+typedef struct StyleRecord {
+    int32_t number;      /* 0 to 99; a negative number asks for a free one */
+    uint32_t color;      /* 0x00RRGGBB; a top byte k of 1 to 10 marks headword class k */
+    int8_t language;     /* language of the text in this style */
+    int8_t bold;         /* non-zero: bold */
+    int8_t italic;       /* non-zero: italic */
+    int8_t underline;    /* non-zero: underlined */
+    int8_t fontSize;     /* 0 normal, 1 larger, 2 smaller */
+    int8_t level;        /* 0 normal, 1 subscript, 2 superscript */
+    uint8_t reserved[2]; /* not stored */
+    uint32_t secondColor; /* not stored; article output sets it to 0xFFFFFFFF */
+} StyleRecord;
+
+/* Called by UdSearch once for every article that holds the word: its word
+ * index, the 1-based ordinals of the word in the article's text (at most
+ * 256), the caller's value and the number of ordinals. Answer 0 to stop. */
+typedef int (*UdSearchCallback)(int32_t index, const uint32_t* positions, void* user, int32_t count);
+
+/* Creates the user dictionary `path` (UTF-8, at most 299 bytes), replacing
+ * any file there. When `name` is given (at most 149 characters) the
+ * dictionary's name and its two languages are stored with it. `reserved` is
+ * not used. A failed creation leaves no file behind. */
+LV_API int UdCreate(UDHelper* helper, const char* path, const char16_t* name, intptr_t reserved,
+                    int32_t language, int32_t pairLanguage);
+
+/* Stores a named property (8-bit name, 16-bit text), replacing its value. */
+LV_API int UdSetProp(DictionaryRecord* dic, const char* name, const char16_t* text);
+
+/* Replaces the dictionary's whole style table by `count` records; records
+ * with a negative number get the lowest free numbers. Refuses
+ * (LV_BAD_ARGUMENT) numbers above 99 and numbers given twice, and then
+ * leaves the table as it was. */
+LV_API int UdSetStyles(DictionaryRecord* dic, const StyleRecord* records, int32_t count);
+
+/* Copies the stored styles into `buffer`, style i at buffer[i], for the
+ * numbers below both the number of stored styles and `capacity`; slots
+ * whose number is not stored are left untouched. Plain: the number of
+ * stored styles, or a status above 1000 (LV_NULL_HANDLE, LV_NULL_ARGUMENT,
+ * or an SQLite code plus LV_SQLITE_BASE). */
+LV_API int UdGetStyles(DictionaryRecord* dic, StyleRecord* buffer, int32_t capacity);
+
+/* Adds an article: `title` (at most 256 characters) and `body`, the article
+ * markup, and replaces the style table by `records` as UdSetStyles does,
+ * also when the article could not be added. `reserved` is not used.
+ * Word indexes change afterwards: reload the word list. */
+LV_API int UdAdd(DictionaryRecord* dic, const char16_t* title, const char16_t* body, const StyleRecord* records,
+                 int32_t count, intptr_t reserved);
+
+/* Replaces the article at word index `index` by a new title and body (its
+ * place follows the new title), and the style table as UdAdd does. */
+LV_API int UdUpdate(DictionaryRecord* dic, const char16_t* title, const char16_t* body, const StyleRecord* records,
+                    int32_t count, int32_t index);
+
+/* Deletes the article at word index `index`. */
+LV_API int UdDelete(DictionaryRecord* dic, int32_t index);
+
+/* Full-text search: calls `callback` for each article that holds a word
+ * with the hash of `word` (compared without regard to case). Articles of
+ * other words with the same hash are reported too. */
+LV_API int UdSearch(DictionaryRecord* dic, const char16_t* word, UdSearchCallback callback, void* user);
+
 #ifdef __cplusplus
 }
 #endif

@@ -40,11 +40,11 @@ constexpr const char* kRebuild[] = {
     "DROP TABLE IF EXISTS i2id",
     "CREATE TABLE i2id (ind INTEGER PRIMARY KEY AUTOINCREMENT NOT NULL, id INTEGER NOT NULL, title TEXT NOT NULL "
     "COLLATE VXNSORT, firstchar INTEGER, twins INTEGER)",
-    "CREATE INDEX sort_id ON i2id ( id )",
-    "CREATE INDEX sort_id_0 ON i2id ( firstchar, ind )",
     "DROP TABLE IF EXISTS qa",
     "CREATE TABLE qa (qaind INTEGER PRIMARY KEY NOT NULL, ind INTEGER NOT NULL, id INTEGER NOT NULL)",
     "INSERT INTO i2id ( id, title, firstchar, twins) SELECT id, title, firstchar, twins FROM arts ORDER BY title",
+    "CREATE INDEX sort_id ON i2id ( id )",
+    "CREATE INDEX sort_id_0 ON i2id ( firstchar, ind )",
 };
 
 constexpr const char* kQuickAccessFill =

@@ -721,6 +721,26 @@ std::int32_t UdDatabase::getIntProperty(const char* name)
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(negative ? -value : value));
 }
 
+int UdDatabase::forEachTitle(const std::function<int(std::int32_t index, std::u16string_view title)>& visit)
+{
+    std::int32_t count = 0;
+    int status = articleCount(count);
+    if (status != LV_OK || count == 0)
+        return status;
+    Statement statement;
+    if ((status = prepare("SELECT title FROM i2id ORDER BY ind", statement)) != LV_OK)
+        return status;
+    std::u16string title;
+    std::int32_t index = 0;
+    int rc = SQLITE_OK;
+    while ((rc = sqlite3_step(statement.get())) == SQLITE_ROW) {
+        readText(statement.get(), 0, title);
+        if ((status = visit(index++, title)) != LV_OK)
+            return status;
+    }
+    return sqliteStatus(rc, m_connection);
+}
+
 int UdDatabase::search(const char16_t* word, UdSearchCallback callback, void* user)
 {
     if (!word || !callback)

@@ -104,6 +104,10 @@ public:
 
     int readStyles(StyleList& styles);
 
+    // Calls `visit` with every title in word order; a non-zero answer stops
+    // the walk and is returned.
+    int forEachTitle(const std::function<int(std::int32_t index, std::u16string_view title)>& visit);
+
     // Full-text search; see UdSearch.
     int search(const char16_t* word, UdSearchCallback callback, void* user);
 

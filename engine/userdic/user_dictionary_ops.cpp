@@ -5,8 +5,10 @@
 // one. Word index i is row i + 1 of the derived title order. The current
 // word index and the current-article buffer live in the UdHandle; a reading
 // slot may replace them, a quick-access title never does.
+#include "collation/built_in_sort_table.h"
 #include "frame/dictionary_ops.h"
 #include "lexvane_engine.h"
+#include "search/fuzzy_feed.h"
 #include "userdic/ud_handle.h"
 
 #include <memory>
@@ -164,6 +166,28 @@ std::int32_t quickAccessEntryIndex(DictionaryRecord& record, std::int32_t point)
     return handle.database.quickAccessPoint(point, index) == LV_OK ? index : -1;
 }
 
+// Every user dictionary sorts by the built-in table.
+const SortTable* builtInForMain(DictionaryRecord&, int which)
+{
+    return which == 0 ? &builtInSortTable() : nullptr;
+}
+
+// Every title in word order, each kept with the dictionary's id. The titles
+// stream from one statement, so the feed holds no current-article state.
+int feedFuzzy(DictionaryRecord& record, FuzzyState* state)
+{
+    if (!state)
+        return LV_NULL_ARGUMENT;
+    UdHandle& handle = handleOf(record);
+    constexpr int kStopped = -1;
+    const int status = handle.database.forEachTitle([&](std::int32_t, std::u16string_view title) {
+        if (state->stopRequested())
+            return kStopped;
+        return offerHeadword(*state, title, handle.id);
+    });
+    return status == kStopped ? LV_OK : status;
+}
+
 const char* currentWord8(DictionaryRecord&)
 {
     return "";
@@ -280,14 +304,15 @@ const DictionaryOps& userDictionaryOps()
         ops.quickAccessWord8 = quickAccessWord8;
         ops.quickAccessWord16 = quickAccessWord16;
         ops.quickAccessEntryIndex = quickAccessEntryIndex;
-        // Slot 16 (the built-in sort table), 23 and 24 (set checkpoints) and
-        // 25 (fuzzy feed) join when those parts of the engine exist.
+        ops.sortTable = builtInForMain;
+        // Slots 23 and 24 (set checkpoints) join with dictionary sets.
         ops.currentWord8 = currentWord8;
         ops.currentWord16 = currentWord16;
         ops.currentIndex = currentIndex;
         ops.count = count;
         ops.setCurrentIndex = setCurrentIndex;
         ops.quickAccessCount = quickAccessCount;
+        ops.feedFuzzy = feedFuzzy;
         ops.descriptionItem = descriptionItem;
         ops.sourceLanguage = sourceLanguage;
         ops.targetLanguage = targetLanguage;

@@ -2,9 +2,7 @@
 // dictionary opened with DicOpen, edited, searched and read slot by slot.
 #include "lexvane_engine.h"
 
-#include "../compiled_fixture.h"
 #include "frame/dictionary_record.h"
-#include "prc_writer.h"
 #include "userdic/ud_handle.h"
 #include "userdic_fixture.h"
 
@@ -198,12 +196,11 @@ TEST_F(UserDictionaryHandleTest, AddingKeepsTheStylesAlsoWhenTheArticleFails)
 
 TEST_F(UserDictionaryHandleTest, ChecksHandlesArgumentsAndLengths)
 {
-    TemporaryFolder other;
-    lexvane::tools::PrcWriter writer;
-    writer.add("HEAD", 0, lexvane::testing::compiledHeader({}));
-    const std::string compiledPath = other.write("words0A1B.prc", writer.bytes());
-    DictionaryRecord* compiled = nullptr;
-    ASSERT_EQ(DicOpen(compiledPath.c_str(), -1, &compiled, nullptr, 0, 0), LV_OK);
+    // A record of another kind: the compiled dictionaries' state carries
+    // tag 0, and every Ud* function must see that it is no user dictionary.
+    DictionaryRecord compiledRecord;
+    compiledRecord.state = std::make_unique<lexvane::engine::DictionaryState>(0u);
+    DictionaryRecord* compiled = &compiledRecord;
     const StyleRecord records[] = {style(0, 0)};
     // A compiled dictionary's handle is never taken for a user dictionary.
     for (DictionaryRecord* wrong : {compiled, static_cast<DictionaryRecord*>(nullptr)}) {
@@ -217,8 +214,8 @@ TEST_F(UserDictionaryHandleTest, ChecksHandlesArgumentsAndLengths)
                            nullptr),
                   LV_NULL_HANDLE);
     }
-    DicClose(compiled);
 
+    TemporaryFolder other;
     EXPECT_EQ(UdAdd(dic, nullptr, u"#", nullptr, 0, 0), LV_NULL_ARGUMENT);
     EXPECT_EQ(UdAdd(dic, u"a", nullptr, nullptr, 0, 0), LV_NULL_ARGUMENT);
     EXPECT_EQ(UdSetProp(dic, nullptr, u"x"), LV_NULL_ARGUMENT);
@@ -363,4 +360,22 @@ TEST_F(UserDictionaryHandleTest, SetPropertyThroughTheHandle)
     std::int32_t length = 16;
     ASSERT_EQ(ops().descriptionItem(*dic, 0, 0, buffer, &length), LV_OK);
     EXPECT_EQ(std::u16string(buffer), u"Renamed");
+}
+
+TEST_F(UserDictionaryHandleTest, FuzzySearchAndComparisonWorkOnTitles)
+{
+    for (const char16_t* title : {u"house", u"horse", u"mouse", u"garden"})
+        add(title, u"x");
+    std::vector<std::u16string> found;
+    auto collect = [](const char16_t* word, std::int32_t, void* user) {
+        static_cast<std::vector<std::u16string>*>(user)->emplace_back(word);
+        return 0;
+    };
+    ASSERT_EQ(DicFuzzySearch(dic, u"hous", 2, collect, &found), LV_OK);
+    ASSERT_EQ(found.size(), 2u);
+    EXPECT_EQ(found[0], u"house");
+    // User dictionaries compare by the built-in table.
+    EXPECT_EQ(DicWCmp(dic, u"Straße", u"strasse"), WCmp(u"Straße", u"strasse"));
+    EXPECT_LT(DicWCmp(dic, u"apple", u"Banana"), 0);
+    EXPECT_EQ(ops().sortTable(*dic, 1), nullptr);
 }

@@ -161,20 +161,22 @@ int UdDatabase::create(const UDHelper* helper, const std::string& path, const ch
     for (const char* pragma : kCreatePragmas)
         if (status == LV_OK)
             status = execute(pragma);
-    if (status == LV_OK)
-        status = execute("BEGIN");
-    for (const char* table : kCreateTables)
-        if (status == LV_OK)
-            status = execute(table);
-    if (status == LV_OK && name) {
-        status = setProperty("DictName", name);
-        if (status == LV_OK)
-            status = setIntProperty("LangID", language);
-        if (status == LV_OK)
-            status = setIntProperty("LangPairID", pairLanguage);
+    if (status == LV_OK) {
+        status = transaction([&] {
+            int result = LV_OK;
+            for (const char* table : kCreateTables)
+                if (result == LV_OK)
+                    result = execute(table);
+            if (result == LV_OK && name) {
+                result = setProperty("DictName", name);
+                if (result == LV_OK)
+                    result = setIntProperty("LangID", language);
+                if (result == LV_OK)
+                    result = setIntProperty("LangPairID", pairLanguage);
+            }
+            return result;
+        });
     }
-    if (status == LV_OK)
-        status = execute("COMMIT");
     if (status != LV_OK) {
         close();
         removeDatabaseFiles(path);
@@ -297,17 +299,7 @@ int UdDatabase::readByIndex(std::int32_t index, Column column, std::u16string& t
         return status;
     if (index < 0 || index >= count)
         return kNoSuchArticle;
-    Statement statement;
-    status = prepare(kReadByIndex, statement);
-    if (status != LV_OK)
-        return status;
-    sqlite3_bind_int(statement.get(), 1, index + 1);
-    const int rc = sqlite3_step(statement.get());
-    if (rc == SQLITE_DONE)
-        return kNoSuchArticle;
-    if (rc != SQLITE_ROW)
-        return sqliteStatus(rc, m_connection);
-    return readText(statement.get(), static_cast<int>(column), text);
+    return readArticleColumn(kReadByIndex, index + 1, column, text);
 }
 
 std::int32_t UdDatabase::idOfIndex(std::int32_t index)
@@ -322,11 +314,17 @@ std::int32_t UdDatabase::idOfIndex(std::int32_t index)
 int UdDatabase::readById(std::int32_t id, Column column, std::u16string& text)
 {
     text.clear();
+    return readArticleColumn("SELECT * FROM arts WHERE id=?1", id, column, text);
+}
+
+// Both queries answer the columns of `arts`: id, title, body, ...
+int UdDatabase::readArticleColumn(const char* sql, std::int32_t key, Column column, std::u16string& text)
+{
     Statement statement;
-    int status = prepare("SELECT * FROM arts WHERE id=?1", statement);
+    const int status = prepare(sql, statement);
     if (status != LV_OK)
         return status;
-    sqlite3_bind_int(statement.get(), 1, id);
+    sqlite3_bind_int(statement.get(), 1, key);
     const int rc = sqlite3_step(statement.get());
     if (rc == SQLITE_DONE)
         return kNoSuchArticle;
@@ -515,21 +513,17 @@ int UdDatabase::rebuildOrder()
     return sqliteStatus(sqlite3_step(statement.get()), m_connection);
 }
 
-int UdDatabase::change(const std::function<int()>& step, const StyleList* styles)
+// Inside a caller's transaction the work is a savepoint of it, so that a
+// failure still takes back exactly this work.
+int UdDatabase::transaction(const std::function<int()>& work)
 {
     if (!m_connection)
         return sqliteStatus(SQLITE_MISUSE, nullptr);
-    // Inside a caller's transaction the change is a savepoint of it, so
-    // that a failure still takes back exactly this change.
     const bool nested = inTransaction();
     int status = execute(nested ? "SAVEPOINT udchange" : "BEGIN");
     if (status != LV_OK)
         return status;
-    status = step();
-    if (status == LV_OK)
-        status = rebuildOrder();
-    if (status == LV_OK && styles)
-        status = writeStyles(*styles);
+    status = work();
     if (status == LV_OK)
         status = execute(nested ? "RELEASE udchange" : "COMMIT");
     if (status != LV_OK) {
@@ -539,8 +533,23 @@ int UdDatabase::change(const std::function<int()>& step, const StyleList* styles
         } else if (inTransaction()) {
             execute("ROLLBACK");
         }
-        forgetCaches();
     }
+    return status;
+}
+
+int UdDatabase::change(const std::function<int()>& step, const StyleList* styles)
+{
+    const int status = transaction([&] {
+        int result = step();
+        if (result == LV_OK)
+            result = rebuildOrder();
+        if (result == LV_OK && styles)
+            result = writeStyles(*styles);
+        return result;
+    });
+    // A rollback may have taken back the derived tables the caches describe.
+    if (status != LV_OK)
+        forgetCaches();
     return status;
 }
 
@@ -599,24 +608,7 @@ int UdDatabase::replaceStyles(const StyleList& styles)
 {
     if (!styles.storable())
         return LV_BAD_ARGUMENT;
-    if (!m_connection)
-        return sqliteStatus(SQLITE_MISUSE, nullptr);
-    const bool nested = inTransaction();
-    int status = execute(nested ? "SAVEPOINT udstyles" : "BEGIN");
-    if (status != LV_OK)
-        return status;
-    status = writeStyles(styles);
-    if (status == LV_OK)
-        status = execute(nested ? "RELEASE udstyles" : "COMMIT");
-    if (status != LV_OK) {
-        if (nested) {
-            execute("ROLLBACK TO udstyles");
-            execute("RELEASE udstyles");
-        } else if (inTransaction()) {
-            execute("ROLLBACK");
-        }
-    }
-    return status;
+    return transaction([&] { return writeStyles(styles); });
 }
 
 int UdDatabase::readStyles(StyleList& styles)
@@ -665,31 +657,21 @@ int UdDatabase::setProperty(const char* name, std::u16string_view value)
 {
     if (!name)
         return LV_NULL_ARGUMENT;
-    if (!m_connection)
-        return sqliteStatus(SQLITE_MISUSE, nullptr);
-    const bool ownTransaction = !inTransaction();
-    int status = ownTransaction ? execute("BEGIN") : LV_OK;
-    if (status != LV_OK)
-        return status;
-    Statement statement;
-    if ((status = prepare("DELETE FROM properties WHERE name=?1", statement)) == LV_OK) {
-        sqlite3_bind_text(statement.get(), 1, name, -1, SQLITE_TRANSIENT);
-        status = sqliteStatus(sqlite3_step(statement.get()), m_connection);
-    }
     const std::vector<std::uint8_t> valueBytes = littleEndianBytes(value);
-    if (status == LV_OK && (status = prepare("INSERT INTO properties (name, value) VALUES(?1, ?2)", statement)) == LV_OK) {
+    return transaction([&] {
+        Statement statement;
+        int status = prepare("DELETE FROM properties WHERE name=?1", statement);
+        if (status != LV_OK)
+            return status;
+        sqlite3_bind_text(statement.get(), 1, name, -1, SQLITE_TRANSIENT);
+        if ((status = sqliteStatus(sqlite3_step(statement.get()), m_connection)) != LV_OK)
+            return status;
+        if ((status = prepare("INSERT INTO properties (name, value) VALUES(?1, ?2)", statement)) != LV_OK)
+            return status;
         sqlite3_bind_text(statement.get(), 1, name, -1, SQLITE_TRANSIENT);
         sqlite3_bind_blob(statement.get(), 2, valueBytes.data(), static_cast<int>(valueBytes.size()), SQLITE_STATIC);
-        status = sqliteStatus(sqlite3_step(statement.get()), m_connection);
-    }
-    statement.take(nullptr);
-    if (ownTransaction) {
-        if (status == LV_OK)
-            status = execute("COMMIT");
-        if (status != LV_OK && inTransaction())
-            execute("ROLLBACK");
-    }
-    return status;
+        return sqliteStatus(sqlite3_step(statement.get()), m_connection);
+    });
 }
 
 int UdDatabase::setIntProperty(const char* name, std::int32_t value)

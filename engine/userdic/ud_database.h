@@ -117,6 +117,9 @@ public:
 private:
     int prepare(const char* sql, Statement& statement);
     int readText(sqlite3_stmt* statement, int column, std::u16string& text);
+    int readArticleColumn(const char* sql, std::int32_t key, Column column, std::u16string& text);
+    // Runs `work` as one transaction (a savepoint inside a caller's).
+    int transaction(const std::function<int()>& work);
     void forgetCaches();
     bool inTransaction() const;
 

@@ -66,6 +66,29 @@ void afterChange(UdHandle& handle)
     handle.reloadStyles();
 }
 
+// Checks an article and its styles, then stores both with `store` in one
+// transaction. The styles are the editor's whole table: they are kept even
+// when the article could not be stored.
+template <typename Store>
+int storeArticle(DictionaryRecord* dic, const char16_t* title, const char16_t* body, const StyleRecord* records,
+                 std::int32_t count, Store store)
+{
+    UdHandle* handle = userDictionary(dic);
+    if (!handle)
+        return LV_NULL_HANDLE;
+    int status = checkArticle(title, body);
+    StyleList list;
+    if (status == LV_OK)
+        status = buildStyles(records, count, list);
+    if (status != LV_OK)
+        return status;
+    status = store(handle->database, list);
+    if (status != LV_OK)
+        handle->database.replaceStyles(list);
+    afterChange(*handle);
+    return status;
+}
+
 } // namespace
 
 extern "C" {
@@ -132,41 +155,17 @@ int UdGetStyles(DictionaryRecord* dic, StyleRecord* buffer, std::int32_t capacit
 int UdAdd(DictionaryRecord* dic, const char16_t* title, const char16_t* body, const StyleRecord* records,
           std::int32_t count, std::intptr_t)
 {
-    UdHandle* handle = userDictionary(dic);
-    if (!handle)
-        return LV_NULL_HANDLE;
-    int status = checkArticle(title, body);
-    StyleList list;
-    if (status == LV_OK)
-        status = buildStyles(records, count, list);
-    if (status != LV_OK)
-        return status;
-    status = handle->database.addArticle(title, body, &list);
-    // The styles are the editor's whole table: they are kept even when the
-    // article could not be stored.
-    if (status != LV_OK)
-        handle->database.replaceStyles(list);
-    afterChange(*handle);
-    return status;
+    return storeArticle(dic, title, body, records, count, [&](UdDatabase& database, const StyleList& styles) {
+        return database.addArticle(title, body, &styles);
+    });
 }
 
 int UdUpdate(DictionaryRecord* dic, const char16_t* title, const char16_t* body, const StyleRecord* records,
              std::int32_t count, std::int32_t index)
 {
-    UdHandle* handle = userDictionary(dic);
-    if (!handle)
-        return LV_NULL_HANDLE;
-    int status = checkArticle(title, body);
-    StyleList list;
-    if (status == LV_OK)
-        status = buildStyles(records, count, list);
-    if (status != LV_OK)
-        return status;
-    status = handle->database.replaceArticle(index, title, body, &list);
-    if (status != LV_OK)
-        handle->database.replaceStyles(list);
-    afterChange(*handle);
-    return status;
+    return storeArticle(dic, title, body, records, count, [&](UdDatabase& database, const StyleList& styles) {
+        return database.replaceArticle(index, title, body, &styles);
+    });
 }
 
 int UdDelete(DictionaryRecord* dic, std::int32_t index)

@@ -90,6 +90,9 @@ void removeDatabaseFiles(const std::string& path)
 {
     std::error_code ignored;
     const std::filesystem::path file(reinterpret_cast<const char8_t*>(path.c_str()));
+    // Only a file is replaced: a folder given by mistake stays as it is.
+    if (std::filesystem::is_directory(file, ignored))
+        return;
     std::filesystem::remove(file, ignored);
     // A journal left beside a file we replace would be played back into the
     // new file as if it belonged to it.

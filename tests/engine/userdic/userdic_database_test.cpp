@@ -99,6 +99,11 @@ TEST(UserDictionaryCreate, FailedCreationLeavesNoFile)
     EXPECT_NE(database.create(nullptr, path, u"x", 0, 0), 0);
     EXPECT_FALSE(database.isOpen());
     EXPECT_FALSE(std::filesystem::exists(path));
+
+    // A folder in place of the file is not deleted.
+    std::filesystem::create_directory(folder.path() / "empty.udd");
+    EXPECT_NE(database.create(nullptr, folder.file("empty.udd"), u"x", 0, 0), 0);
+    EXPECT_TRUE(std::filesystem::is_directory(folder.path() / "empty.udd"));
 }
 
 TEST_F(UserDictionaryTest, EmptyDictionaryAnswersNothing)
@@ -314,6 +319,16 @@ TEST_F(UserDictionaryTest, PropertyNamesAreBoundNotSpliced)
     EXPECT_EQ(value, u"second");
     EXPECT_EQ(queryInt("SELECT COUNT(*) FROM properties"), 4);
     EXPECT_EQ(queryInt("SELECT COUNT(*) FROM sqlite_master WHERE name='arts'"), 1);
+    // The old value is deleted and the new one written in one transaction:
+    // a write that fails keeps the old value.
+    ASSERT_EQ(sqlite3_exec(database.connection(),
+                           "CREATE TRIGGER refuse BEFORE INSERT ON properties BEGIN SELECT RAISE(ABORT, 'no'); END",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    EXPECT_EQ(database.setProperty(name, u"third"), LV_SQLITE_BASE + SQLITE_CONSTRAINT);
+    EXPECT_EQ(database.getProperty(name, value), 0);
+    EXPECT_EQ(value, u"second");
+    sqlite3_exec(database.connection(), "DROP TRIGGER refuse", nullptr, nullptr, nullptr);
     EXPECT_EQ(database.setIntProperty("n", -42), 0);
     EXPECT_EQ(database.getIntProperty("n"), -42);
     EXPECT_EQ(database.getIntProperty("absent"), 0);
@@ -366,6 +381,27 @@ TEST_F(UserDictionaryTest, FailuresOfTheRebuildAndOfCommitAreReportedAndRolledBa
         EXPECT_EQ(fresh.idOfTitle(u"lost"), 0) << refusal.argument;
         EXPECT_EQ(sqlite3_get_autocommit(fresh.connection()), 1) << "no transaction left open";
     }
+}
+
+TEST_F(UserDictionaryTest, AStyleTableThatFailsHalfWrittenIsTakenBack)
+{
+    lexvane::engine::userdic::StyleList styles;
+    for (std::uint32_t color : {1u, 2u, 3u})
+        styles.add(StyleRecord{-1, color, 0, 0, 0, 0, 0, 0, {}, 0});
+    ASSERT_EQ(database.replaceStyles(styles), 0);
+    ASSERT_EQ(sqlite3_exec(database.connection(),
+                           "CREATE TRIGGER refuse BEFORE INSERT ON styles WHEN NEW.number=1 BEGIN "
+                           "SELECT RAISE(ABORT, 'no'); END",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    lexvane::engine::userdic::StyleList other;
+    for (std::uint32_t color : {7u, 8u})
+        other.add(StyleRecord{-1, color, 0, 0, 0, 0, 0, 0, {}, 0});
+    EXPECT_EQ(database.replaceStyles(other), LV_SQLITE_BASE + SQLITE_CONSTRAINT);
+    lexvane::engine::userdic::StyleList stored;
+    ASSERT_EQ(database.readStyles(stored), 0);
+    ASSERT_EQ(stored.count(), 3);
+    EXPECT_EQ(stored.records()[0].color, 1u);
 }
 
 TEST_F(UserDictionaryTest, RefusesTitlesTooLongAndIdsPastTheLast)

@@ -36,6 +36,13 @@ int parseDictionaryHeader(std::span<const std::uint8_t> bytes, DictionaryHeader&
     header.hasAlternativeList = p[316] != 0;
     header.hasFuzzyWordList = p[319] != 0;
 
+    // Widths are read with 32-bit reads; the three reserved styles code the
+    // headword, its shared count and the style sequence.
+    if (header.entryCount < 0 || header.alternativeEntryCount < 0 || header.entryReferenceBits > 32 ||
+        header.articleLengthBits > 32 || header.longArticleLengthBits > 32 || header.alternativeCountBits > 32 ||
+        header.styleCount < 3)
+        return LV_UNSUPPORTED_FORMAT;
+
     header.bytes.assign(bytes.begin(), bytes.end());
     return LV_OK;
 }

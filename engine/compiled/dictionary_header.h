@@ -39,7 +39,8 @@ struct DictionaryHeader {
 };
 
 // Parses a HEAD resource. Status 0; LV_UNSUPPORTED_FORMAT for a version
-// outside 610 to 618 or a header shorter than its fixed part.
+// outside 610 to 618, a header shorter than its fixed part, a bit width
+// above 32, a negative count or fewer than the three reserved styles.
 int parseDictionaryHeader(std::span<const std::uint8_t> bytes, DictionaryHeader& header);
 
 } // namespace lexvane::engine

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "frame/dictionary_ops.h"
+#include "output/article_output.h"
 
 #include <cstdint>
 #include <memory>
@@ -23,6 +24,7 @@ struct DicPathRecord {
     UDHelper* helper = nullptr;      // the caller's helper; may be null
     std::intptr_t reserved1 = 0;     // stored for the caller, never read
     std::intptr_t reserved2 = 0;
+    OutputBinding output;            // the running DicExtract's callback and header
 };
 
 // The kind-specific reading state (compiled dictionary, user-dictionary

@@ -209,6 +209,56 @@ LV_API int DicWCmp(DictionaryRecord* dic, const char16_t* a, const char16_t* b);
  * dictionaries use the built-in table. Without a table (null handle, failed
  * open) the word's length; 0 for a null word. */
 LV_API int32_t DicWEffectiveLen(DictionaryRecord* dic, const char16_t* word);
+ * Reading entries and articles
+ * ---------------------------------------------------------------------- */
+
+/* One text style of an article run, 20 bytes. */
+typedef struct StyleRecord {
+    int32_t number;      /* 0 to 99; a negative number asks for a free one */
+    uint32_t color;      /* 0x00RRGGBB; a top byte k of 1 to 10 marks headword class k */
+    int8_t language;     /* language of the text in this style */
+    int8_t bold;         /* non-zero: bold */
+    int8_t italic;       /* non-zero: italic */
+    int8_t underline;    /* non-zero: underlined */
+    int8_t fontSize;     /* 0 normal, 1 larger, 2 smaller */
+    int8_t level;        /* 0 normal, 1 subscript, 2 superscript */
+    uint8_t reserved[2]; /* not stored */
+    uint32_t secondColor; /* not stored; article output sets it to 0xFFFFFFFF */
+} StyleRecord;
+
+/* Receives an article from DicExtract. `zero` is always 0. `index` is -16
+ * for the header line (before -2, only when one was asked for), -2 for the
+ * article start, a style number for one run of text (terminated, `length`
+ * code units, `style` describes it), and -1 for the article end. A non-zero
+ * answer to -2 or to a run stops the article: one more call with -1 follows
+ * and DicExtract returns LV_STOPPED. Answers to -16 and -1 are ignored. */
+typedef int (*OutputCallback)(int zero, const char16_t* text, int32_t length, const StyleRecord* style, int32_t index,
+                              void* user);
+
+/* Positions the dictionary's current word list at `word`: *index becomes the
+ * first entry that does not sort before it, or the last entry. An empty word
+ * gives 0. Returns 0 also when the word is not in the list; LV_NULL_HANDLE,
+ * LV_NULL_ARGUMENT (null word or index), or the status of a failed read. */
+LV_API int DicSearch(DictionaryRecord* dic, const char16_t* word, int32_t unused, int32_t* index);
+
+/* Chooses the word list that suits the typed `text` (main or alternative;
+ * only Japanese and Chinese dictionaries have two). Plain: 1 when the
+ * current list changed, 0 otherwise; LV_NULL_HANDLE for a null handle. */
+LV_API int DicDoFilter(DictionaryRecord* dic, const char16_t* text);
+
+/* Sends entry `index` (>= 0) through `callback`: with `withHeader`, first a
+ * header line, which is the entry's headword when `headerIsHeadword`, else
+ * the title in `headerLanguage`. Returns 0, LV_STOPPED when the callback
+ * stopped the article, or the read's status. */
+LV_API int DicExtract(DictionaryRecord* dic, int32_t index, int32_t withHeader, int32_t headerLanguage,
+                      OutputCallback callback, void* user, int32_t headerIsHeadword);
+
+/* Data of the dictionary by `kind`: 0 = headword of entry `argument` into
+ * `buffer` (at most *length - 1 code units and a terminator; *length becomes
+ * the number written). Kinds the dictionary does not have answer length 0
+ * and status 0. `extra` may be null. */
+LV_API int DicGetData(DictionaryRecord* dic, int32_t kind, intptr_t argument, void* buffer, int32_t* length,
+                      int32_t* extra);
 
 /* ------------------------------------------------------------------------
  * User dictionaries (".udd" files: SQLite databases of the user's articles)

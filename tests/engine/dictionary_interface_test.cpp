@@ -21,11 +21,18 @@ std::int32_t pack(const char (&text)[5])
                                      static_cast<std::uint32_t>(static_cast<std::uint8_t>(text[3])) << 24);
 }
 
+void addMinimalTables(lexvane::tools::PrcWriter& writer, const HeaderFields& fields)
+{
+    std::uint16_t style = 0;
+    for (auto& [type, body] : lexvane::testing::minimalTables(fields))
+        writer.add(type, type == "TREE" ? style++ : 0, body);
+}
+
 std::string writeDictionary(const TemporaryFolder& folder, const std::string& name, const HeaderFields& fields)
 {
     lexvane::tools::PrcWriter writer;
     writer.add("HEAD", 0, compiledHeader(fields));
-    writer.add("COMP", 0, lexvane::testing::emptySortTable());
+    addMinimalTables(writer, fields);
     return folder.write(name, writer.bytes());
 }
 
@@ -46,6 +53,10 @@ TEST(DictionaryInterface, OpensACompiledDictionaryAndAnswersQueries)
     fields.entryCount = 46205;
     fields.companion = "0A1C";
     const std::string path = writeDictionary(folder, "words0A1B.prc", fields);
+    HeaderFields companion = fields;
+    companion.id = "0A1C";
+    companion.companion = "0A1B";
+    writeDictionary(folder, "words0A1C.prc", companion);
 
     DictionaryRecord* dic = nullptr;
     ASSERT_EQ(DicOpen(path.c_str(), -1, &dic, nullptr, 11, 22), LV_OK);
@@ -176,7 +187,7 @@ TEST(DictionaryInterface, KeepsPathsOfAnyLength)
     ASSERT_GT(path.size(), 300u);
     lexvane::tools::PrcWriter writer;
     writer.add("HEAD", 0, compiledHeader(HeaderFields{}));
-    writer.add("COMP", 0, lexvane::testing::emptySortTable());
+    addMinimalTables(writer, HeaderFields{});
     std::string error;
     ASSERT_TRUE(writer.write(path, error)) << error;
     EXPECT_EQ(openAndClose(path, -1), LV_OK);

@@ -6,6 +6,7 @@
 // sequences one byte per run.
 #include "compiled/compiled_dictionary.h"
 
+#include "collation/word_comparison.h"
 #include "lexvane_engine.h"
 #include "output/article_output.h"
 
@@ -71,8 +72,7 @@ std::string CompiledDictionary::wordFromUtf16(std::u16string_view word) const
 
 int CompiledDictionary::compareWords(std::u16string_view a, std::u16string_view b) const
 {
-    const int order = a.compare(b);
-    return order < 0 ? -1 : order > 0 ? 1 : 0;
+    return compare(a, b, sortTable(0));
 }
 
 // ---------------------------------------------------------------- runs
@@ -506,8 +506,7 @@ bool CompiledDictionary::chooseWordList(const char16_t* text)
                 choice = 1;
         } else if (c >= 0x3000 && c <= 0xFAFF) {
             choice = 0;
-        } else if (compareWords(std::u16string_view(&c, 1), u"") != 0) {
-            // A character that has a weight in the main sort table.
+        } else if (sortTable(0) && sortTable(0)->weightOf(c) != SortTable::kIgnored) {
             choice = 1;
         }
     }

@@ -209,6 +209,8 @@ LV_API int DicWCmp(DictionaryRecord* dic, const char16_t* a, const char16_t* b);
  * dictionaries use the built-in table. Without a table (null handle, failed
  * open) the word's length; 0 for a null word. */
 LV_API int32_t DicWEffectiveLen(DictionaryRecord* dic, const char16_t* word);
+
+/* ------------------------------------------------------------------------
  * Reading entries and articles
  * ---------------------------------------------------------------------- */
 

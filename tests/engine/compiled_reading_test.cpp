@@ -259,8 +259,26 @@ DictionarySource japaneseSource()
     for (const char* word : words)
         source.entries.push_back({word, {{3, std::string("article ") + word, 0}}});
     source.alternative = {{"愛", {0}}, {"海", {3}}, {"青", {1, 5}}, {"駅", {4}}, {"家", {2}}};
-    std::sort(source.alternative.begin(), source.alternative.end(),
-              [](const auto& a, const auto& b) { return widen(a.headword) < widen(b.headword); });
+    // A table that weighs the kana and kanji used here by code.
+    std::u16string characters;
+    for (const auto& entry : source.entries)
+        characters += widen(entry.headword);
+    for (const auto& entry : source.alternative)
+        characters += widen(entry.headword);
+    for (char16_t c = u'a'; c <= u'z'; ++c)
+        characters.push_back(c);
+    std::sort(characters.begin(), characters.end());
+    characters.erase(std::unique(characters.begin(), characters.end()), characters.end());
+    std::vector<lexvane::engine::SortTable::Character> weights;
+    for (std::size_t i = 0; i < characters.size(); ++i)
+        weights.push_back({characters[i], static_cast<std::uint16_t>(i + 1)});
+    const lexvane::engine::SortTable table(lexvane::engine::SortTable::Lookup::Bisection, 0, weights, {});
+    std::string error;
+    source.sortTable.clear();
+    EXPECT_TRUE(lexvane::tools::writeSortTable(table, source.sortTable, error)) << error;
+    std::sort(source.alternative.begin(), source.alternative.end(), [&](const auto& a, const auto& b) {
+        return lexvane::engine::compare(widen(a.headword), widen(b.headword), &table) < 0;
+    });
     return source;
 }
 
@@ -329,19 +347,54 @@ TEST(CompiledReading, SearchPositionsAtTheFirstEntryNotBeforeTheWord)
         const std::u16string word = widen(source.entries[i].headword);
         ASSERT_EQ(DicSearch(dic.handle, word.c_str(), 0, &index), LV_OK);
         EXPECT_EQ(index, static_cast<std::int32_t>(i)) << source.entries[i].headword;
-        // A word just after this one (not in the list) lands on the next entry.
-        const std::u16string after = word + u"\u0001";
+        // A word just after this one lands on the next entry.
+        const std::u16string after = word + u"a";
         ASSERT_EQ(DicSearch(dic.handle, after.c_str(), 0, &index), LV_OK);
         EXPECT_EQ(index, static_cast<std::int32_t>(i + 1 < source.entries.size() ? i + 1 : i));
     }
     std::int32_t index = -1;
     EXPECT_EQ(DicSearch(dic.handle, u"", 0, &index), LV_OK);
     EXPECT_EQ(index, 0);
-    EXPECT_EQ(DicSearch(dic.handle, u"\uFFFF", 0, &index), LV_OK);
-    EXPECT_EQ(index, 199);
+    EXPECT_EQ(DicSearch(dic.handle, u"zz", 0, &index), LV_OK);
+    EXPECT_EQ(index, 199) << "after the last entry the list stops at the last entry";
+    EXPECT_EQ(DicSearch(dic.handle, u"-", 0, &index), LV_OK);
+    EXPECT_EQ(index, 0) << "a word of ignored characters sorts first";
     EXPECT_EQ(DicSearch(nullptr, u"a", 0, &index), LV_NULL_HANDLE);
     EXPECT_EQ(DicSearch(dic.handle, nullptr, 0, &index), LV_NULL_ARGUMENT);
     EXPECT_EQ(DicSearch(dic.handle, u"a", 0, nullptr), LV_NULL_ARGUMENT);
+}
+
+} // namespace
+
+namespace {
+
+TEST(CompiledReading, SearchFollowsTheSortTableAcrossEqualPrefixes)
+{
+    // Quick-access prefixes hold 8 characters: many points share
+    // "abcdefgh", and the word's entry may lie before the last of them.
+    DictionarySource source;
+    source.sortTable = sampleSortTable();
+    source.styles.resize(1);
+    for (char c = 'a'; c <= 'z'; ++c)
+        source.entries.push_back({std::string("abcdefgh") + c, {{3, std::string(1, c), 0}}});
+    CompileOptions options;
+    options.quickAccessInterval = 3;
+    TemporaryFolder folder;
+    OpenDictionary dic(writeCompiled(folder, "pref0A1B.prc", source, options));
+    ASSERT_EQ(dic.status, LV_OK);
+    struct Case {
+        const char16_t* word;
+        std::int32_t index;
+    };
+    const Case cases[] = {
+        {u"abcdefghm", 12},  {u"ABCDEFGHM", 12}, {u"abc-defgh-m", 12}, {u"abcdefghmm", 13},
+        {u"abcdefgh", 0},    {u"abcdefghz", 25}, {u"abcdefghzz", 25},   {u"b", 25},
+    };
+    for (const Case& c : cases) {
+        std::int32_t index = -1;
+        EXPECT_EQ(DicSearch(dic.handle, c.word, 0, &index), LV_OK);
+        EXPECT_EQ(index, c.index) << std::string(c.word, c.word + std::char_traits<char16_t>::length(c.word));
+    }
 }
 
 } // namespace

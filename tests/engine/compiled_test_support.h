@@ -2,7 +2,10 @@
 // output callback, shared by the reader's tests.
 #pragma once
 
+#include "collation/built_in_sort_table.h"
+#include "collation/word_comparison.h"
 #include "dictionary_compiler.h"
+#include "sort_table_writer.h"
 #include "lexvane_engine.h"
 #include "temporary_folder.h"
 
@@ -136,10 +139,36 @@ inline std::vector<tools::StyleDefinition> sampleStyles()
     return styles;
 }
 
-// A placeholder main sort table until the reader parses one.
+// "COMP" 0 of a UTF-8 dictionary: the built-in table.
 inline std::vector<std::uint8_t> sampleSortTable()
 {
-    return std::vector<std::uint8_t>(20, 0);
+    std::vector<std::uint8_t> resource;
+    std::string error;
+    EXPECT_TRUE(tools::writeSortTable(engine::builtInSortTable(), resource, error)) << error;
+    return resource;
+}
+
+// "COMP" 0 of an 8-bit dictionary with sampleCodePage(): the built-in order.
+inline std::vector<std::uint8_t> sampleByteSortTable()
+{
+    tools::CodePage codePage{};
+    const std::vector<std::uint8_t> bytes = sampleCodePage();
+    for (std::size_t b = 0; b < 256; ++b) {
+        codePage[b][0] = static_cast<char16_t>(bytes[4 * b] | bytes[4 * b + 1] << 8);
+        codePage[b][1] = static_cast<char16_t>(bytes[4 * b + 2] | bytes[4 * b + 3] << 8);
+    }
+    std::vector<std::uint8_t> resource;
+    std::string error;
+    EXPECT_TRUE(tools::writeByteSortTable(tools::byteCollationFor(engine::builtInSortTable(), codePage), resource,
+                                          error))
+        << error;
+    return resource;
+}
+
+// Word order under the built-in table.
+inline bool sortsBefore(const std::u16string& a, const std::u16string& b)
+{
+    return engine::compare(a, b, &engine::builtInSortTable()) < 0;
 }
 
 // `count` distinct words over `alphabet`, sorted in code-unit order.
@@ -159,7 +188,7 @@ inline std::vector<std::string> sampleWords(std::size_t count, unsigned seed, co
             words.push_back(word);
     }
     std::sort(words.begin(), words.end(), [&](const std::string& a, const std::string& b) {
-        return utf8 ? widen(a) < widen(b) : widenCodePage(a) < widenCodePage(b);
+        return utf8 ? sortsBefore(widen(a), widen(b)) : sortsBefore(widenCodePage(a), widenCodePage(b));
     });
     return words;
 }
@@ -174,7 +203,9 @@ inline tools::DictionarySource sampleSource(std::size_t count, unsigned seed, bo
     source.utf8Words = utf8;
     source.title = "Sample";
     source.styles = sampleStyles();
-    source.sortTable = sampleSortTable();
+    source.sortTable = utf8 ? sampleSortTable() : sampleByteSortTable();
+    if (!utf8)
+        source.codePages = {sampleCodePage()};
     std::mt19937 random(seed);
     for (const std::string& word : sampleWords(count, seed, utf8 ? latin : eightBit, utf8)) {
         tools::SourceEntry entry;

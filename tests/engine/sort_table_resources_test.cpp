@@ -349,6 +349,9 @@ std::string writeDictionary(const lexvane::testing::TemporaryFolder& folder, con
     std::vector<std::uint8_t> header = lexvane::testing::compiledHeader({});
     header[310] = utf8 ? 1 : 0;
     writer.add("HEAD", 0, header);
+    std::uint16_t style = 0;
+    for (const auto& [type, body] : lexvane::testing::minimalTables({}, false))
+        writer.add(type, type == "TREE" ? style++ : 0, body);
     for (const auto& [typeAndId, body] : resources)
         writer.add(typeAndId.substr(0, 4), static_cast<std::uint16_t>(typeAndId[4] - '0'), body);
     return folder.write(name, writer.bytes());

@@ -169,6 +169,9 @@ TEST(SortTableWriter, EightBitDictionarySortsLikeTheTableItWasDerivedFrom)
     std::vector<std::uint8_t> header = lexvane::testing::compiledHeader({});
     header[310] = 0; // 8-bit words
     writer.add("HEAD", 0, header);
+    std::uint16_t style = 0;
+    for (const auto& [type, body] : lexvane::testing::minimalTables({}, false))
+        writer.add(type, type == "TREE" ? style++ : 0, body);
     writer.add("COMP", 0, comp);
     writer.add("UNIC", 0, lexvane::tools::writeCodePage(page));
     const std::string path = folder.write("cyri0A1B.prc", writer.bytes());

@@ -214,19 +214,9 @@ LV_API int32_t DicWEffectiveLen(DictionaryRecord* dic, const char16_t* word);
  * Reading entries and articles
  * ---------------------------------------------------------------------- */
 
-/* One text style of an article run, 20 bytes. */
-typedef struct StyleRecord {
-    int32_t number;      /* 0 to 99; a negative number asks for a free one */
-    uint32_t color;      /* 0x00RRGGBB; a top byte k of 1 to 10 marks headword class k */
-    int8_t language;     /* language of the text in this style */
-    int8_t bold;         /* non-zero: bold */
-    int8_t italic;       /* non-zero: italic */
-    int8_t underline;    /* non-zero: underlined */
-    int8_t fontSize;     /* 0 normal, 1 larger, 2 smaller */
-    int8_t level;        /* 0 normal, 1 subscript, 2 superscript */
-    uint8_t reserved[2]; /* not stored */
-    uint32_t secondColor; /* not stored; article output sets it to 0xFFFFFFFF */
-} StyleRecord;
+/* The style of an article run: StyleRecord, defined with the user
+ * dictionaries below (20 bytes). */
+struct StyleRecord;
 
 /* Receives an article from DicExtract. `zero` is always 0. `index` is -16
  * for the header line (before -2, only when one was asked for), -2 for the
@@ -234,8 +224,8 @@ typedef struct StyleRecord {
  * code units, `style` describes it), and -1 for the article end. A non-zero
  * answer to -2 or to a run stops the article: one more call with -1 follows
  * and DicExtract returns LV_STOPPED. Answers to -16 and -1 are ignored. */
-typedef int (*OutputCallback)(int zero, const char16_t* text, int32_t length, const StyleRecord* style, int32_t index,
-                              void* user);
+typedef int (*OutputCallback)(int zero, const char16_t* text, int32_t length, const struct StyleRecord* style,
+                              int32_t index, void* user);
 
 /* Positions the dictionary's current word list at `word`: *index becomes the
  * first entry that does not sort before it, or the last entry. An empty word

@@ -1,6 +1,7 @@
 // compiled_dictionary.cpp: opening and closing a compiled dictionary, and
 // the compiled side of the operation table.
 #include "compiled/compiled_dictionary.h"
+#include "search/compiled_fuzzy_feed.h"
 
 #include "collation/sort_table_resources.h"
 #include "collation/word_comparison.h"
@@ -379,6 +380,7 @@ const DictionaryOps& compiledDictionaryOps()
         ops.savePosition = [](DictionaryRecord& r, ReadingPosition& position) {
             return withDictionary(r, int{LV_BAD_ARGUMENT}, [&](CompiledDictionary& d) { return d.savePosition(position); });
         };
+        ops.feedFuzzy = feedCompiledFuzzy;
         ops.sourceLanguage = [](DictionaryRecord& r) {
             return withDictionary(r, std::int32_t{0},
                                   [&](CompiledDictionary& d) { return d.header().sourceLanguage; });

@@ -90,6 +90,8 @@ public:
     // Current word and index of the current list (slots 17 to 21).
     const char* currentWord8() const;
     const char16_t* currentWord16() const;
+    // The last headword read from the main list, whichever list is current.
+    const std::u16string& mainWord16() const { return m_word16; }
     std::int32_t currentIndex() const;
     std::int32_t count() const;
     int setCurrentIndex(std::int32_t index);

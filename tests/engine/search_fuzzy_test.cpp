@@ -1,6 +1,7 @@
 // Tests of the fuzzy search: the distance, the prefilter, the shrinking
 // limit, duplicates and the exported Start/Feed/End functions.
 #include "search/fuzzy_state.h"
+#include "search_reference.h"
 
 #include <gtest/gtest.h>
 
@@ -12,24 +13,7 @@
 
 namespace {
 
-// Optimal string alignment distance, the plain full-matrix way.
-int referenceDistance(std::u16string_view a, std::u16string_view b)
-{
-    std::vector<std::vector<int>> d(a.size() + 1, std::vector<int>(b.size() + 1));
-    for (std::size_t i = 0; i <= a.size(); ++i)
-        d[i][0] = static_cast<int>(i);
-    for (std::size_t j = 0; j <= b.size(); ++j)
-        d[0][j] = static_cast<int>(j);
-    for (std::size_t i = 1; i <= a.size(); ++i) {
-        for (std::size_t j = 1; j <= b.size(); ++j) {
-            const int cost = a[i - 1] == b[j - 1] ? 0 : 1;
-            d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + cost});
-            if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1])
-                d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
-        }
-    }
-    return d[a.size()][b.size()];
-}
+using lexvane::testing::referenceDistance;
 
 struct Kept {
     std::u16string word;

@@ -2,6 +2,7 @@
 // every style's prefix code, then the streams, the quick-access points and
 // the tables.
 #include "dictionary_compiler.h"
+#include "word_list_writer.h"
 
 #include <algorithm>
 #include <cctype>
@@ -294,6 +295,7 @@ bool compileDictionary(const DictionarySource& source, const CompileOptions& opt
     putLittleEndian32(head, static_cast<std::uint32_t>(source.alternative.size()));
     head.push_back(source.alternative.empty() ? 0 : 1);
     head.resize(320, 0);
+    head[319] = options.fuzzyWordList ? 1 : 0;
 
     std::vector<std::uint8_t> quickAccessResource;
     putBigEndian32(quickAccessResource, pointCount);
@@ -400,6 +402,25 @@ bool compileDictionary(const DictionarySource& source, const CompileOptions& opt
             !addStream(out, "Icka", altWords, error) || !addStream(out, "Icnt", counts, error) ||
             !addStream(out, "Ival", values, error))
             return false;
+    }
+
+    if (options.fuzzyWordList) {
+        std::optional<std::vector<std::uint8_t>> list;
+        if (source.utf8Words) {
+            std::vector<std::u16string> words;
+            for (const SourceEntry& entry : source.entries)
+                words.push_back(utf8ToUtf16(entry.headword));
+            list = frontCodeWords16(words);
+        } else {
+            std::vector<std::string> words;
+            for (const SourceEntry& entry : source.entries)
+                words.push_back(entry.headword);
+            list = frontCodeWords8(words);
+        }
+        if (!list || !addWordListResources(out, deflateRaw(*list), options.fuzzyWordListChunkSize)) {
+            error = "the fuzzy word list cannot be written";
+            return false;
+        }
     }
     return true;
 }

@@ -68,6 +68,10 @@ struct CompileOptions {
     std::uint8_t entryReferenceBits = 0;     // 0: enough for the larger of this and the companion's count
     std::int32_t companionEntryCount = 0;
     std::uint8_t alternativeCountBits = 8;
+    // A compressed word list of the headwords ("WLST", word_list_writer.h)
+    // that feeds the fuzzy search, cut into resources of this many bytes.
+    bool fuzzyWordList = false;
+    std::size_t fuzzyWordListChunkSize = PrcWriter::kMaximumResourceSize;
 };
 
 // Compiles `source` into `out`. False with `error` set when the source

@@ -1,0 +1,53 @@
+// compiled_fuzzy_feed.cpp: feeding a fuzzy search from a compiled dictionary.
+#include "search/compiled_fuzzy_feed.h"
+
+#include "compiled/compiled_dictionary.h"
+#include "frame/dictionary_ops.h"
+#include "search/fuzzy_feed.h"
+
+#include <array>
+
+namespace lexvane::engine {
+
+namespace {
+
+int feedFromWordList(CompiledDictionary& dictionary, FuzzyState& state)
+{
+    const bool wide = dictionary.header().utf8Words;
+    std::array<char16_t, 256> codePage{};
+    for (std::size_t byte = 0; byte < codePage.size(); ++byte)
+        codePage[byte] = dictionary.codePage(0).unit(static_cast<std::uint8_t>(byte));
+    // One chunk at a time: the decoder asks for the next only when it has
+    // used this one up.
+    ResourceBlock chunk;
+    auto source = [&](std::uint16_t id, std::span<const std::uint8_t>& bytes) {
+        if (const int status = dictionary.container().load(chunk, "WLST", id))
+            return status;
+        bytes = std::span(chunk.data(), chunk.size());
+        return int{LV_OK};
+    };
+    return feedWordList(state, source, wide ? WordListDecoder::UnitSize::Utf16 : WordListDecoder::UnitSize::Bytes,
+                        wide ? std::span<const char16_t>() : std::span<const char16_t>(codePage),
+                        dictionary.header().dictionaryId);
+}
+
+} // namespace
+
+int feedCompiledFuzzy(DictionaryRecord& record, FuzzyState* state)
+{
+    CompiledDictionary* dictionary = compiledDictionaryOf(record);
+    if (!state || !dictionary)
+        return LV_BAD_ARGUMENT;
+    if (dictionary->header().hasFuzzyWordList)
+        return feedFromWordList(*dictionary, *state);
+    // The main list, whichever list DicDoFilter made current.
+    auto read = [&](std::int32_t index, std::u16string_view& headword) {
+        if (const int status = dictionary->readMainEntry(index, kReadHeadword))
+            return status;
+        headword = dictionary->mainWord16();
+        return int{LV_OK};
+    };
+    return feedHeadwords(*state, dictionary->header().entryCount, read, dictionary->header().dictionaryId);
+}
+
+} // namespace lexvane::engine

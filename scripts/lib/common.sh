@@ -11,6 +11,10 @@ LEXVANE_PACKAGES="cmake ninja-build g++ ccache pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6core5compat6-dev libgl1-mesa-dev
   fonts-dejavu-core binutils"
 
+# What scripts/fuzz needs on top: clang with libFuzzer and its sanitizer
+# runtimes. Apart, so that the test build does not install a second compiler.
+LEXVANE_FUZZ_PACKAGES="clang-14 libclang-rt-14-dev"
+
 lexvane_missing_packages() {
     local missing=""
     for package in "$@"; do

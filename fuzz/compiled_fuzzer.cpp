@@ -4,11 +4,16 @@
 // The bytes are written to a private file named for the id the seeds carry
 // ("0A1B") and opened with DicOpen; every export that reads the dictionary
 // is then asked, whether the open succeeded or not (a failed open still
-// hands out a record that the exports must take).
+// hands out a record that the exports must take): identity, comparison,
+// search, word-list choice, fuzzy search, and for every entry (up to
+// kMaximumEntries, so that a damaged count cannot stall the fuzzer) its
+// headword, each data kind and its article. A header naming "0A1B" as its
+// companion makes the file its own companion.
 #include "fuzz_input.h"
 
 #include "lexvane_engine.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <span>
@@ -43,6 +48,28 @@ const std::vector<std::u16string>& words()
 int sign(int value)
 {
     return (value > 0) - (value < 0);
+}
+
+// Entries read per input: enough for every seed, few enough to keep the
+// fuzzer fast on a count that damage made huge.
+constexpr std::int32_t kMaximumEntries = 300;
+
+// Reads every event as a caller would; a run must hold `length` units and
+// its terminator.
+int readEvent(int zero, const char16_t* text, std::int32_t length, const StyleRecord* style, std::int32_t index,
+              void* user)
+{
+    if (zero != 0 || length < 0 || (length > 0 && !text))
+        std::abort();
+    std::size_t sum = 0;
+    for (std::int32_t i = 0; i < length; ++i)
+        sum += text[i];
+    if (index >= 0 && text && text[length] != 0)
+        std::abort();
+    if (style)
+        sum += static_cast<std::size_t>(style->number) + style->color;
+    *static_cast<std::size_t*>(user) += sum;
+    return 0;
 }
 
 int countResult(const char16_t* headword, std::int32_t, void* user)
@@ -88,6 +115,43 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::size_t reported = 0;
     DicFuzzySearch(dic, u"strasse", 10, countResult, &reported);
     DicFuzzySearch(dic, u"a", 3, countResult, &reported);
+
+    for (const std::u16string& word : words()) {
+        std::int32_t index = 0;
+        DicSearch(dic, word.c_str(), 0, &index);
+    }
+    // Kana keep the main list, kanji choose the alternative one, a letter
+    // goes back.
+    DicDoFilter(dic, u"\u3042");
+    DicDoFilter(dic, u"\u6f22\u5b57");
+    std::int32_t alternativeCount = 0;
+    DicGetCount(dic, &alternativeCount);
+    DicDoFilter(dic, u"abc");
+
+    std::int32_t count = 0;
+    DicGetCount(dic, &count);
+    count = std::max(count, alternativeCount);
+    char16_t headword[300];
+    for (std::int32_t entry = 0; entry < std::min(count, kMaximumEntries); ++entry) {
+        for (std::int32_t capacity : {std::int32_t(std::size(headword)), std::int32_t(1), std::int32_t(4)}) {
+            std::int32_t length = capacity;
+            DicGetData(dic, 0, entry, headword, &length, nullptr);
+            if (length < 0 || length >= capacity || headword[length] != 0)
+                std::abort();
+        }
+        for (std::int32_t kind = 1; kind < 8; ++kind) {
+            std::int32_t length = std::size(headword);
+            std::int32_t extra = 0;
+            DicGetData(dic, kind, entry, headword, &length, &extra);
+        }
+        DicExtract(dic, entry, entry % 2, 0, readEvent, &reported, entry % 3 == 0);
+    }
+    // Past the end, and the special entries.
+    for (std::int32_t entry : {count, -1, -2, -3}) {
+        DicExtract(dic, entry, 1, 0, readEvent, &reported, 0);
+        std::int32_t length = std::size(headword);
+        DicGetData(dic, 0, entry, headword, &length, nullptr);
+    }
 
     DicClose(dic);
     return 0;

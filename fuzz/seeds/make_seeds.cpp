@@ -7,6 +7,7 @@
 // committed.
 #include "byte_builder.h"
 #include "compiled_fixture.h"
+#include "dictionary_compiler.h"
 #include "prc_writer.h"
 #include "sort_table_writer.h"
 #include "word_list_writer.h"
@@ -14,6 +15,7 @@
 #include "collation/built_in_sort_table.h"
 #include "collation/sort_table.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -149,6 +151,121 @@ void compiledSeeds()
     }
 }
 
+// A small table that weighs exactly the characters of `text` by code, so
+// that a seed stays far smaller than one carrying the built-in table.
+Bytes tableOf(std::u16string text)
+{
+    std::sort(text.begin(), text.end());
+    text.erase(std::unique(text.begin(), text.end()), text.end());
+    std::vector<lexvane::engine::SortTable::Character> weights;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        weights.push_back({text[i], static_cast<std::uint16_t>(i + 1)});
+    return compiledSortTable(
+        lexvane::engine::SortTable(lexvane::engine::SortTable::Lookup::Bisection, 0, weights, {}));
+}
+
+lexvane::tools::StyleDefinition generatedStyle(std::uint8_t kind)
+{
+    lexvane::tools::StyleDefinition style;
+    style.method = 0;
+    style.generatedKind = kind;
+    return style;
+}
+
+void saveCompiled(const std::string& name, const lexvane::tools::DictionarySource& source,
+                  const lexvane::tools::CompileOptions& options = {})
+{
+    PrcWriter writer;
+    std::string error;
+    if (!lexvane::tools::compileDictionary(source, options, writer, error)) {
+        std::fprintf(stderr, "%s: %s\n", name.c_str(), error.c_str());
+        std::exit(1);
+    }
+    save("compiled", name, writer.bytes());
+}
+
+// Whole dictionaries from the compiler: every kind of style (prefix code
+// with front and after texts, constant, generated references, headwords and
+// counters), special entries, the alternative list, and the options that
+// change the layout of entries.
+void compiledDictionarySeeds()
+{
+    using lexvane::tools::SourceRun;
+    using lexvane::tools::StyleDefinition;
+    lexvane::tools::DictionarySource source;
+    source.title = "Seed";
+    source.item3 = "three";
+    StyleDefinition bold;
+    bold.bold = 1;
+    bold.front = "[";
+    bold.after = "]";
+    StyleDefinition constant;
+    constant.method = 1;
+    constant.constantText = "=>";
+    // Styles 3 to 11.
+    source.styles = {StyleDefinition{}, bold, constant, generatedStyle(1), generatedStyle(3),
+                     generatedStyle(4), generatedStyle(5), generatedStyle(6), generatedStyle(2)};
+    const char* words[] = {"apple", "banana", "cherry", "date", "elder", "fig"};
+    std::u16string characters = u"abcdefghijklmnopqrstuvwxyz";
+    for (std::size_t i = 0; i < std::size(words); ++i) {
+        std::vector<SourceRun> article = {{3, "a fruit", 0}, {4, "note", 0}, {5, "", 0},
+                                          {6, "", std::uint32_t((i + 1) % std::size(words))},
+                                          {7, "", 0}, {8, "", 0}, {9, "", 0}, {10, "", 0}};
+        source.entries.push_back({words[i], article});
+    }
+    source.specialEntries = {"About\nA seed dictionary.", "Second\nmore"};
+    source.sortTable = tableOf(characters);
+    saveCompiled("compiled-utf8.prc", source);
+
+    // Its own companion: kind 2 references then read this very file.
+    lexvane::tools::DictionarySource self = source;
+    self.companionId = "0A1B";
+    for (auto& entry : self.entries)
+        entry.article.push_back({11, "", 1});
+    lexvane::tools::CompileOptions pair;
+    pair.companionEntryCount = static_cast<std::int32_t>(self.entries.size());
+    saveCompiled("compiled-own-companion.prc", self, pair);
+
+    // No article lengths, long-article lengths, no fast tables, quick-access
+    // points every two entries.
+    lexvane::tools::CompileOptions layout;
+    layout.fastTables = false;
+    layout.quickAccessInterval = 2;
+    layout.articleLengthBits = 0;
+    saveCompiled("compiled-no-lengths.prc", source, layout);
+    layout.articleLengthBits = 12;
+    layout.longArticleThreshold = 2;
+    layout.longArticleLengthBits = 20;
+    saveCompiled("compiled-long-articles.prc", source, layout);
+
+    // An alternative word list, chosen by kanji.
+    lexvane::tools::DictionarySource japanese;
+    japanese.sourceLanguage = "japa";
+    japanese.styles.resize(1);
+    const char* kana[] = {"あい", "あお", "いえ", "うみ"};
+    for (const char* word : kana)
+        japanese.entries.push_back({word, {{3, std::string("article ") + word, 0}}});
+    japanese.alternative = {{"愛", {0}}, {"海", {3}}, {"青", {1, 2}}};
+    japanese.sortTable = tableOf(u"abcdeilmortu\u3042\u3044\u3046\u3048\u304a\u6d77\u611b\u9752");
+    saveCompiled("compiled-alternative-list.prc", japanese);
+
+    // 8-bit words through a code page and the byte collation derived from
+    // the built-in table.
+    const lexvane::tools::CodePage page = cyrillicPage();
+    lexvane::tools::DictionarySource eightBit;
+    eightBit.utf8Words = false;
+    eightBit.styles.resize(2);
+    eightBit.styles[1].italic = 1;
+    const char* bytesWords[] = {"ab", "abc", "b", "\xE0\xE1", "\xE2"};
+    for (const char* word : bytesWords)
+        eightBit.entries.push_back({word, {{3, "x\xE0y", 0}, {4, "\xE1\xE1", 0}}});
+    std::string error;
+    lexvane::tools::writeByteSortTable(
+        lexvane::tools::byteCollationFor(lexvane::engine::builtInSortTable(), page), eightBit.sortTable, error);
+    eightBit.codePages = {lexvane::tools::writeCodePage(page)};
+    saveCompiled("compiled-eight-bit.prc", eightBit);
+}
+
 void wordListSeeds()
 {
     const std::vector<std::u16string> words16 = {u"a", u"ab", u"abc", u"straße", u"strasse", u"stress",
@@ -210,6 +327,7 @@ int main(int argc, char** argv)
     g_root = argv[1];
     containerSeeds();
     compiledSeeds();
+    compiledDictionarySeeds();
     wordListSeeds();
     wildcardSeeds();
     markupSeeds();

@@ -138,6 +138,33 @@ void BM_FirstIndexOf(benchmark::State& state)
 }
 BENCHMARK(BM_FirstIndexOf)->Unit(benchmark::kMicrosecond);
 
+// For comparison: the walk over every title with the prefix's first letter
+// that firstIndexOf's seek replaces.
+void BM_FirstIndexOfByScan(benchmark::State& state)
+{
+    UdDatabase& database = Dictionary::instance().database();
+    sqlite3_stmt* statement = nullptr;
+    sqlite3_prepare_v2(database.connection(), "SELECT ind, title FROM i2id WHERE firstchar=?1 ORDER BY ind", -1,
+                       &statement, nullptr);
+    std::int32_t n = 0;
+    for (auto _ : state) {
+        std::u16string prefix = titleOf(n * 104729 % kArticles).substr(0, 3);
+        sqlite3_bind_int(statement, 1, database.helper().firstCharacterKey(prefix));
+        std::int32_t index = -1;
+        while (index < 0 && sqlite3_step(statement) == SQLITE_ROW) {
+            const auto* title = static_cast<const char16_t*>(sqlite3_column_text16(statement, 1));
+            if (database.helper().compareN(title, prefix.c_str(), 3) == 0)
+                index = sqlite3_column_int(statement, 0) - 1;
+        }
+        sqlite3_reset(statement);
+        if (index < 0)
+            state.SkipWithError("not found");
+        ++n;
+    }
+    sqlite3_finalize(statement);
+}
+BENCHMARK(BM_FirstIndexOfByScan)->Unit(benchmark::kMicrosecond);
+
 void BM_FullTextSearch(benchmark::State& state)
 {
     DictionaryRecord* dic = Dictionary::instance().handle();

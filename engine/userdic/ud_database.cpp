@@ -345,6 +345,28 @@ std::int32_t UdDatabase::idOfTitle(std::u16string_view title)
     return sqlite3_step(statement.get()) == SQLITE_ROW ? sqlite3_column_int(statement.get(), 0) : 0;
 }
 
+int UdDatabase::lowerBound(std::u16string_view word, std::int32_t& index)
+{
+    std::int32_t count = 0;
+    int status = articleCount(count);
+    if (status != LV_OK)
+        return status;
+    index = count;
+    Statement statement;
+    status = prepare("SELECT i2id.ind FROM arts INNER JOIN i2id ON i2id.id=arts.id WHERE arts.title>=?1 "
+                     "ORDER BY arts.title LIMIT 1",
+                     statement);
+    if (status != LV_OK)
+        return status;
+    bindTitle(statement.get(), 1, std::u16string(word), false);
+    const int rc = sqlite3_step(statement.get());
+    if (rc == SQLITE_ROW)
+        index = sqlite3_column_int(statement.get(), 0) - 1;
+    else if (rc != SQLITE_DONE)
+        return sqliteStatus(rc, m_connection);
+    return LV_OK;
+}
+
 // Seeks through the title index instead of walking every title with the
 // same first letter (docs/behaviour/user-dictionary.md): the first title not
 // below the prefix, then back over titles that sort before the prefix but
@@ -365,22 +387,9 @@ int UdDatabase::firstIndexOf(std::u16string_view prefix, std::int32_t& index)
     int status = articleCount(count);
     if (status != LV_OK)
         return status;
-
     std::int32_t candidate = count;
-    {
-        Statement statement;
-        status = prepare("SELECT i2id.ind FROM arts INNER JOIN i2id ON i2id.id=arts.id WHERE arts.title>=?1 "
-                         "ORDER BY arts.title LIMIT 1",
-                         statement);
-        if (status != LV_OK)
-            return status;
-        bindTitle(statement.get(), 1, key, false);
-        const int rc = sqlite3_step(statement.get());
-        if (rc == SQLITE_ROW)
-            candidate = sqlite3_column_int(statement.get(), 0) - 1;
-        else if (rc != SQLITE_DONE)
-            return sqliteStatus(rc, m_connection);
-    }
+    if ((status = lowerBound(key, candidate)) != LV_OK)
+        return status;
 
     std::u16string title;
     auto matches = [&](std::int32_t at, bool& result) -> int {

@@ -72,6 +72,9 @@ public:
     std::int32_t idOfIndex(std::int32_t index);
     int readById(std::int32_t id, Column column, std::u16string& text);
     std::int32_t idOfTitle(std::u16string_view title);
+    // First word index whose title does not sort before `word` (the article
+    // count when every title does).
+    int lowerBound(std::u16string_view word, std::int32_t& index);
     // First word index whose title begins with `prefix` in the helper's
     // compareN; -1 when none does.
     int firstIndexOf(std::u16string_view prefix, std::int32_t& index);

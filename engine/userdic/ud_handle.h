@@ -30,6 +30,8 @@ public:
     int read(std::int32_t index, int kind);
     const std::u16string& currentText() const { return m_text; }
     std::int32_t currentIndex() const { return m_index; }
+    // True when the buffer holds a body in run form (not a title).
+    bool holdsBody() const { return m_holdsBody; }
     // Forgets the buffer, as after a change of the word indexes.
     void forgetCurrent();
     // Loads the stored styles into the style table.

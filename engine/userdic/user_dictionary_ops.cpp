@@ -8,9 +8,12 @@
 #include "collation/built_in_sort_table.h"
 #include "frame/dictionary_ops.h"
 #include "lexvane_engine.h"
+#include "output/article_output.h"
 #include "search/fuzzy_feed.h"
+#include "userdic/body_runs.h"
 #include "userdic/ud_handle.h"
 
+#include <algorithm>
 #include <memory>
 #include <new>
 
@@ -74,15 +77,49 @@ int nextMainEntry(DictionaryRecord&, int)
     return LV_OK;
 }
 
+// Sends the body in the buffer through the output stage: the prefix as the
+// article start, every run after the headword segment with its style from
+// the table loaded at opening (an empty style for a number the file lacks),
+// then the end. LV_STOPPED when the caller stopped the article.
+int sendArticle(const UdHandle& handle, const OutputBinding& binding)
+{
+    for (const userdic::Run& run : userdic::splitRuns(handle.currentText())) {
+        StyleRecord style{};
+        const StyleRecord* runStyle = nullptr;
+        if (run.index >= 0) {
+            const auto number = static_cast<std::size_t>(run.index);
+            if (number < UdHandle::kStyleTableSize && handle.present[number])
+                style = handle.styles[number];
+            style.number = run.index;
+            style.secondColor = 0xFFFFFFFF;
+            runStyle = &style;
+        }
+        if (articleOutputForwarder(binding, run.text, runStyle, run.index) == LV_STOPPED)
+            return LV_STOPPED;
+    }
+    return LV_OK;
+}
+
+// Reads word index `index` with a text kind; a body read for a DicExtract
+// goes on through the output stage.
+int readAndSend(DictionaryRecord& record, std::int32_t index, int kind)
+{
+    UdHandle& handle = handleOf(record);
+    if (handle.read(index, kind) != LV_OK)
+        return LV_NOT_PRESENT;
+    if (kind == kReadWithArticle && handle.holdsBody() && record.pathRecord && record.pathRecord->output.callback)
+        return sendArticle(handle, record.pathRecord->output);
+    return LV_OK;
+}
+
 int readEntry(DictionaryRecord& record, std::int32_t index, int kind)
 {
-    return handleOf(record).read(index, kind) == LV_OK ? LV_OK : LV_NOT_PRESENT;
+    return readAndSend(record, index, kind);
 }
 
 int nextEntry(DictionaryRecord& record, int kind)
 {
-    UdHandle& handle = handleOf(record);
-    return handle.read(handle.currentIndex() + 1, kind) == LV_OK ? LV_OK : LV_NOT_PRESENT;
+    return readAndSend(record, handleOf(record).currentIndex() + 1, kind);
 }
 
 int findMainWord8(DictionaryRecord&, const char*)
@@ -90,15 +127,23 @@ int findMainWord8(DictionaryRecord&, const char*)
     return LV_OK;
 }
 
+// A word that no title begins with still moves the list to where the word
+// would stand (the first title not below it, or the last), as DicSearch
+// promises for every dictionary; the status says it was not found.
 int findWord(DictionaryRecord& record, const char16_t* word)
 {
     if (!word)
         return LV_NULL_ARGUMENT;
     UdHandle& handle = handleOf(record);
     std::int32_t index = -1;
-    if (handle.database.firstIndexOf(word, index) != LV_OK || index < 0)
+    if (handle.database.firstIndexOf(word, index) != LV_OK)
         return LV_OUT_OF_RANGE;
-    return handle.read(index, kReadHeadword) == LV_OK ? LV_OK : LV_NOT_PRESENT;
+    if (index >= 0)
+        return handle.read(index, kReadHeadword) == LV_OK ? LV_OK : LV_NOT_PRESENT;
+    const std::int32_t count = handle.database.articleCount();
+    if (count > 0 && handle.database.lowerBound(word, index) == LV_OK)
+        handle.read(std::min(index, count - 1), kReadHeadword);
+    return LV_OUT_OF_RANGE;
 }
 
 // The word index of quick-access point k, when it names an article.

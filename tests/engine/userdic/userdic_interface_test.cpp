@@ -379,3 +379,80 @@ TEST_F(UserDictionaryHandleTest, FuzzySearchAndComparisonWorkOnTitles)
     EXPECT_LT(DicWCmp(dic, u"apple", u"Banana"), 0);
     EXPECT_EQ(ops().sortTable(*dic, 1), nullptr);
 }
+
+namespace {
+struct Event {
+    std::int32_t index;
+    std::u16string text;
+    std::int32_t styleNumber;
+    std::uint32_t color;
+};
+struct Output {
+    std::vector<Event> events;
+    std::int32_t stopAt = -100; // answer non-zero to this index
+};
+int record(int, const char16_t* text, std::int32_t length, const StyleRecord* style, std::int32_t index, void* user)
+{
+    auto* output = static_cast<Output*>(user);
+    output->events.push_back({index, text ? std::u16string(text, static_cast<std::size_t>(length)) : u"<null>",
+                              style ? style->number : -1, style ? style->color : 0});
+    return index == output->stopAt ? 1 : 0;
+}
+} // namespace
+
+TEST_F(UserDictionaryHandleTest, ExtractSendsRunsWithTheirStyles)
+{
+    const StyleRecord records[] = {style(0, 0x000000), style(1, 0x3366CC)};
+    ASSERT_EQ(UdAdd(dic, u"alpha", u"#\"alpha\"#01\"first\"#00\" and \"#07\"more\"", records, 2, 0), LV_OK);
+    Output output;
+    ASSERT_EQ(DicExtract(dic, 0, 1, 0, record, &output, 1), LV_OK);
+    ASSERT_EQ(output.events.size(), 6u);
+    EXPECT_EQ(output.events[0].index, -16);
+    EXPECT_EQ(output.events[0].text, u"alpha");
+    EXPECT_EQ(output.events[1].index, -2);
+    EXPECT_EQ(output.events[2].index, 1);
+    EXPECT_EQ(output.events[2].text, u"first");
+    EXPECT_EQ(output.events[2].color, 0x3366CCu);
+    EXPECT_EQ(output.events[3].index, 0);
+    EXPECT_EQ(output.events[3].text, u" and ");
+    EXPECT_EQ(output.events[4].styleNumber, 7) << "a number the file lacks gets an empty style";
+    EXPECT_EQ(output.events[4].color, 0u);
+    EXPECT_EQ(output.events[5].index, -1);
+
+    // A stop at the first run: one closing -1 and LV_STOPPED.
+    Output stopped;
+    stopped.stopAt = 1;
+    EXPECT_EQ(DicExtract(dic, 0, 0, 0, record, &stopped, 0), LV_STOPPED);
+    ASSERT_EQ(stopped.events.size(), 3u);
+    EXPECT_EQ(stopped.events.back().index, -1);
+
+    Output none;
+    EXPECT_EQ(DicExtract(dic, 3, 0, 0, record, &none, 0), LV_NOT_PRESENT);
+    EXPECT_EQ(DicExtract(dic, -1, 0, 0, record, &none, 0), LV_NOT_PRESENT);
+    EXPECT_TRUE(none.events.empty());
+}
+
+TEST_F(UserDictionaryHandleTest, GetDataAndSearchReadTitles)
+{
+    add(u"beta", u"b");
+    add(u"alpha", u"a");
+    add(u"delta", u"d");
+    char16_t buffer[16];
+    std::int32_t length = 16;
+    ASSERT_EQ(DicGetData(dic, 0, 1, buffer, &length, nullptr), LV_OK);
+    EXPECT_EQ(std::u16string(buffer), u"beta");
+    EXPECT_EQ(length, 4);
+    length = 16;
+    EXPECT_EQ(DicGetData(dic, 0, 3, buffer, &length, nullptr), LV_NOT_PRESENT);
+    EXPECT_EQ(length, 0);
+
+    struct Case {
+        const char16_t* word;
+        std::int32_t index;
+    };
+    for (const Case& c : {Case{u"DELTA", 2}, Case{u"al", 0}, Case{u"c", 2}, Case{u"zeta", 2}, Case{u"aa", 0}}) {
+        std::int32_t index = -5;
+        EXPECT_EQ(DicSearch(dic, c.word, 0, &index), LV_OK);
+        EXPECT_EQ(index, c.index) << "not found: the place the word would stand";
+    }
+}

@@ -1,24 +1,29 @@
-// engine_bench: the engine's search costs on 500,000 headwords, each beside
-// a plain baseline measured in the same run.
+// engine_bench: the engine's costs on 500,000 headwords, each beside a
+// plain baseline measured in the same run.
 //
 // The headwords are generated from a fixed seed (syllables, so that
 // neighbours share prefixes as dictionary headwords do) and sorted with
-// WCmp. Figures come in pairs "<case>/engine" and "<case>/baseline"; after
-// the run a table gives each engine figure as a ratio to its baseline.
-// Cases that need dictionaries or sets are added as those parts exist.
+// WCmp; the dictionary compiler writes them into two compiled dictionaries
+// in a temporary folder, one with a fuzzy word list. Figures are named
+// "<case>/<variant>"; after the run a table gives each variant as a ratio
+// to "<case>/baseline". Cases over dictionary sets follow when sets exist.
 #include "lexvane_engine.h"
 
-#include "search/fuzzy_state.h"
-#include "search/wildcard_matcher.h"
 #include "collation/built_in_sort_table.h"
+#include "dictionary_compiler.h"
+#include "search/fuzzy_state.h"
+#include "sort_table_writer.h"
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <map>
 #include <random>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -49,6 +54,182 @@ const std::vector<std::u16string>& headwords()
         return list;
     }();
     return words;
+}
+
+std::string toUtf8(const std::u16string& word)
+{
+    return std::string(word.begin(), word.end()); // the generated words are ASCII
+}
+
+// Compiled dictionaries of the headwords, written once, removed at exit.
+class Dictionaries {
+public:
+    static constexpr std::int32_t kQuickAccessInterval = 256; // "QIDX" holds at most 2,340 points
+
+    static Dictionaries& instance()
+    {
+        static Dictionaries dictionaries;
+        return dictionaries;
+    }
+
+    const std::string& plainPath() const { return m_plainPath; }
+    const std::string& wordListPath() const { return m_wordListPath; }
+
+    ~Dictionaries() { std::filesystem::remove_all(m_folder); }
+
+private:
+    Dictionaries()
+    {
+        char folder[] = "/tmp/lexvane-bench-XXXXXX";
+        if (!mkdtemp(folder))
+            std::abort();
+        m_folder = folder;
+        lexvane::tools::DictionarySource source;
+        source.id = "0A1B";
+        std::string error;
+        if (!lexvane::tools::writeSortTable(lexvane::engine::builtInSortTable(), source.sortTable, error))
+            std::abort();
+        source.styles.resize(1);
+        for (const std::u16string& word : headwords()) {
+            lexvane::tools::SourceEntry entry;
+            entry.headword = toUtf8(word);
+            entry.article.push_back({3, "the meaning of " + entry.headword, 0});
+            source.entries.push_back(std::move(entry));
+        }
+        m_plainPath = compile(source, false, "0A1B.prc");
+        source.id = "0A1C";
+        m_wordListPath = compile(source, true, "0A1C.prc");
+    }
+
+    std::string compile(const lexvane::tools::DictionarySource& source, bool wordList, const std::string& name)
+    {
+        lexvane::tools::CompileOptions options;
+        options.quickAccessInterval = kQuickAccessInterval;
+        options.fuzzyWordList = wordList;
+        lexvane::tools::PrcWriter writer;
+        std::string error;
+        const std::string path = m_folder + "/" + name;
+        if (!lexvane::tools::compileDictionary(source, options, writer, error) || !writer.write(path, error)) {
+            std::fprintf(stderr, "cannot write %s: %s\n", path.c_str(), error.c_str());
+            std::abort();
+        }
+        return path;
+    }
+
+    std::string m_folder;
+    std::string m_plainPath;
+    std::string m_wordListPath;
+};
+
+class OpenDictionary {
+public:
+    explicit OpenDictionary(const std::string& path)
+    {
+        if (DicOpen(path.c_str(), -1, &m_handle, nullptr, 0, 0) != LV_OK)
+            std::abort();
+    }
+    ~OpenDictionary() { DicClose(m_handle); }
+    DictionaryRecord* handle() const { return m_handle; }
+
+private:
+    DictionaryRecord* m_handle = nullptr;
+};
+
+// Typed prefixes of headwords spread over the list, as keystrokes give them.
+std::vector<std::u16string> keystrokes()
+{
+    std::vector<std::u16string> typed;
+    std::mt19937 random(99);
+    for (int i = 0; i < 256; ++i) {
+        const std::u16string& word = headwords()[random() % headwords().size()];
+        typed.push_back(word.substr(0, 1 + random() % word.size()));
+    }
+    return typed;
+}
+
+constexpr std::int32_t kWindowRows = 50;
+
+void keystrokeDictionary(benchmark::State& state)
+{
+    OpenDictionary dic(Dictionaries::instance().plainPath());
+    const std::vector<std::u16string> typed = keystrokes();
+    std::size_t next = 0;
+    char16_t buffer[300];
+    for (auto _ : state) {
+        std::int32_t index = 0;
+        DicSearch(dic.handle(), typed[next++ % typed.size()].c_str(), 0, &index);
+        for (std::int32_t row = index; row < index + kWindowRows; ++row) {
+            std::int32_t length = 300;
+            DicGetData(dic.handle(), 0, row, buffer, &length, nullptr);
+        }
+        benchmark::DoNotOptimize(buffer);
+    }
+}
+
+void keystrokeBaseline(benchmark::State& state)
+{
+    const auto& words = headwords();
+    const std::vector<std::u16string> typed = keystrokes();
+    std::size_t next = 0;
+    std::vector<std::u16string> window(kWindowRows);
+    for (auto _ : state) {
+        const std::u16string& query = typed[next++ % typed.size()];
+        const auto found = std::lower_bound(words.begin(), words.end(), query, [](const std::u16string& a, const std::u16string& b) {
+            return WCmp(a.c_str(), b.c_str()) < 0;
+        });
+        auto row = found;
+        for (std::int32_t k = 0; k < kWindowRows && row != words.end(); ++k, ++row)
+            window[static_cast<std::size_t>(k)] = *row;
+        benchmark::DoNotOptimize(window.data());
+    }
+}
+
+void openDictionary(benchmark::State& state)
+{
+    for (auto _ : state) {
+        DictionaryRecord* dic = nullptr;
+        DicOpen(Dictionaries::instance().plainPath().c_str(), -1, &dic, nullptr, 0, 0);
+        DicClose(dic);
+    }
+}
+
+void randomJumps(benchmark::State& state)
+{
+    OpenDictionary dic(Dictionaries::instance().plainPath());
+    std::mt19937 random(5);
+    char16_t buffer[300];
+    for (auto _ : state) {
+        std::int32_t length = 300;
+        DicGetData(dic.handle(), 0, static_cast<std::intptr_t>(random() % headwords().size()), buffer, &length,
+                   nullptr);
+        benchmark::DoNotOptimize(buffer);
+    }
+}
+
+int countRuns(int, const char16_t*, std::int32_t, const StyleRecord*, std::int32_t, void* user)
+{
+    ++*static_cast<int*>(user);
+    return 0;
+}
+
+// The entry just before a quick-access point: the longest decoding.
+void extractFar(benchmark::State& state)
+{
+    OpenDictionary dic(Dictionaries::instance().plainPath());
+    std::mt19937 random(6);
+    const std::int32_t points = static_cast<std::int32_t>(headwords().size()) / Dictionaries::kQuickAccessInterval;
+    for (auto _ : state) {
+        const std::int32_t index = static_cast<std::int32_t>(random() % points) * Dictionaries::kQuickAccessInterval +
+                                   Dictionaries::kQuickAccessInterval - 1;
+        int runs = 0;
+        DicExtract(dic.handle(), index, 0, 0, countRuns, &runs, 0);
+        benchmark::DoNotOptimize(runs);
+    }
+}
+
+int ignoreWord(const char16_t*, std::int32_t, void*)
+{
+    return 0;
 }
 
 // A query of about `length` units: a headword of that length, one letter changed.
@@ -120,6 +301,34 @@ void fuzzyBaseline(benchmark::State& state, std::size_t length)
     }
 }
 
+void fuzzyDictionary(benchmark::State& state, std::size_t length, bool wordList)
+{
+    const std::u16string query = queryOfLength(length);
+    OpenDictionary dic(wordList ? Dictionaries::instance().wordListPath() : Dictionaries::instance().plainPath());
+    for (auto _ : state)
+        DicFuzzySearch(dic.handle(), query.c_str(), 10, ignoreWord, nullptr);
+}
+
+// What the set search does with one member: every headword in list order,
+// each matched once.
+void wildcardDictionaryWalk(benchmark::State& state, std::u16string mask)
+{
+    OpenDictionary dic(Dictionaries::instance().plainPath());
+    const std::int32_t count = static_cast<std::int32_t>(headwords().size());
+    char16_t buffer[300];
+    for (auto _ : state) {
+        WildCardPattern* pattern = WildCardStart(mask.c_str());
+        int found = 0;
+        for (std::int32_t i = 0; i < count; ++i) {
+            std::int32_t length = 300;
+            DicGetData(dic.handle(), 0, i, buffer, &length, nullptr);
+            found += WildCardFeed(pattern, buffer);
+        }
+        WildCardEnd(pattern);
+        benchmark::DoNotOptimize(found);
+    }
+}
+
 void wildcardEngine(benchmark::State& state, std::u16string mask)
 {
     for (auto _ : state) {
@@ -170,16 +379,15 @@ public:
     void Finalize() override
     {
         ConsoleReporter::Finalize();
-        std::printf("\n%-32s %14s %14s %8s\n", "case", "engine", "baseline", "ratio");
+        std::printf("\n%-36s %14s %14s %8s\n", "case", "time", "baseline", "ratio");
         for (const auto& [name, time] : m_times) {
-            const std::size_t slash = name.rfind("/engine");
-            if (slash == std::string::npos)
+            const std::size_t slash = name.rfind('/');
+            if (slash == std::string::npos || name.compare(slash, std::string::npos, "/baseline") == 0)
                 continue;
             const auto baseline = m_times.find(name.substr(0, slash) + "/baseline");
             if (baseline == m_times.end())
                 continue;
-            std::printf("%-32s %14.3f %14.3f %8.2f\n", name.substr(0, slash).c_str(), time, baseline->second,
-                        time / baseline->second);
+            std::printf("%-36s %14.4f %14.4f %8.2f\n", name.c_str(), time, baseline->second, time / baseline->second);
         }
     }
 
@@ -191,22 +399,35 @@ private:
 
 int main(int argc, char** argv)
 {
+    using benchmark::kMicrosecond;
+    using benchmark::kMillisecond;
+    benchmark::RegisterBenchmark("DicOpen", openDictionary)->Unit(kMicrosecond);
+    benchmark::RegisterBenchmark("Keystroke/dictionary", keystrokeDictionary)->Unit(kMicrosecond);
+    benchmark::RegisterBenchmark("Keystroke/baseline", keystrokeBaseline)->Unit(kMicrosecond);
+    benchmark::RegisterBenchmark("RandomJump", randomJumps)->Unit(kMicrosecond);
+    benchmark::RegisterBenchmark("DicExtractFar", extractFar)->Unit(kMicrosecond);
     for (std::size_t length : {3u, 6u, 12u}) {
         const std::string name = "Fuzzy/" + std::to_string(length);
-        benchmark::RegisterBenchmark((name + "/engine").c_str(), fuzzyEngine, length)->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark((name + "/baseline").c_str(), fuzzyBaseline, length)->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark((name + "/state").c_str(), fuzzyEngine, length)->Unit(kMillisecond);
+        benchmark::RegisterBenchmark((name + "/headwords").c_str(), fuzzyDictionary, length, false)->Unit(kMillisecond);
+        benchmark::RegisterBenchmark((name + "/wordList").c_str(), fuzzyDictionary, length, true)->Unit(kMillisecond);
+        benchmark::RegisterBenchmark((name + "/baseline").c_str(), fuzzyBaseline, length)->Unit(kMillisecond);
     }
-    // The in-memory wildcard matches: the baselines of the set search.
-    benchmark::RegisterBenchmark("WildCardMemory/prefix", wildcardEngine, std::u16string(u"\"haus*"))
-        ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("WildCardMemory/leadingStar", wildcardEngine, std::u16string(u"*heit\""))
-        ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("WildCardMemory/noMatch", wildcardEngine, std::u16string(u"qqq"))
-        ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("WCmp/engine", wcmpThroughput)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("WCmp/baseline", wcmpBaseline)->Unit(benchmark::kMillisecond);
+    const std::pair<const char*, const char16_t*> masks[] = {
+        {"prefix", u"\"haus*"}, {"leadingStar", u"*heit\""}, {"noMatch", u"qqq"}};
+    for (const auto& [name, mask] : masks) {
+        const std::string prefix = std::string("WildCard/") + name;
+        benchmark::RegisterBenchmark((prefix + "/dictionaryWalk").c_str(), wildcardDictionaryWalk, std::u16string(mask))
+            ->Unit(kMillisecond);
+        benchmark::RegisterBenchmark((prefix + "/baseline").c_str(), wildcardEngine, std::u16string(mask))
+            ->Unit(kMillisecond);
+    }
+    benchmark::RegisterBenchmark("WCmp/engine", wcmpThroughput)->Unit(kMillisecond);
+    benchmark::RegisterBenchmark("WCmp/baseline", wcmpBaseline)->Unit(kMillisecond);
 
     benchmark::Initialize(&argc, argv);
+    // Compiled before the clock starts.
+    Dictionaries::instance();
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();

@@ -1,7 +1,7 @@
 // fuzzy_search_interface.cpp: the exported fuzzy searches: over one
 // dictionary, and the FuzzySearch functions through which a caller matches
 // its own candidates against a word.
-#include "frame/dictionary_record.h"
+#include "search/fuzzy_dictionaries.h"
 #include "search/fuzzy_state.h"
 
 #include <memory>
@@ -46,14 +46,9 @@ int DicFuzzySearch(DictionaryRecord* dic, const char16_t* word, std::int32_t max
     FuzzyState state;
     if (const int status = state.start(queryText(word), maxResults))
         return status;
-    int status = LV_OK;
-    if (dic->ops && dic->ops->feedFuzzy && dic->state)
-        status = dic->ops->feedFuzzy(*dic, &state);
     // What was kept before a failure is still the best found so far.
-    if (callback) {
-        for (const FuzzyResult& result : state.results())
-            callback(result.headword, 0, user);
-    }
+    const int status = lexvane::engine::feedDictionaries(state, std::span(&dic, 1));
+    lexvane::engine::reportFuzzyResults(state, callback, user);
     return status;
 }
 

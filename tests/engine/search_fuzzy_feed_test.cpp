@@ -1,6 +1,7 @@
 // Tests of feeding a fuzzy search from headwords, from a compressed word
 // list, and of DicFuzzySearch over a dictionary's operation table.
 #include "frame/dictionary_record.h"
+#include "search/fuzzy_dictionaries.h"
 #include "search/fuzzy_feed.h"
 #include "word_list_writer.h"
 
@@ -105,13 +106,14 @@ struct FakeDictionary : DictionaryState {
     FakeDictionary() : DictionaryState(0) {}
     std::vector<std::u16string> headwords;
     int feedStatus = 0;
+    std::int32_t key = 0x31303030;
 };
 
 int feedFake(DictionaryRecord& record, FuzzyState* state)
 {
     const auto& fake = static_cast<const FakeDictionary&>(*record.state);
     for (const std::u16string& headword : fake.headwords)
-        lexvane::engine::offerHeadword(*state, headword, 0x31303030);
+        lexvane::engine::offerHeadword(*state, headword, fake.key);
     return fake.feedStatus;
 }
 
@@ -172,6 +174,40 @@ TEST_F(DicFuzzySearchTest, RefusesBadArguments)
     EXPECT_EQ(DicFuzzySearch(&m_record, tooLong.c_str(), 5, collectResult, &reported), LV_WORD_TOO_LONG);
     EXPECT_TRUE(reported.empty());
     EXPECT_EQ(DicFuzzySearch(&m_record, u"house", 5, nullptr, nullptr), 0);
+}
+
+// Several dictionaries, as a set feeds its members.
+TEST(FuzzyDictionaries, FeedsInTurnUntilOneFails)
+{
+    DictionaryOps ops{};
+    ops.feedFuzzy = feedFake;
+    DictionaryRecord records[3];
+    const std::int32_t keys[3] = {1, 2, 3};
+    for (int i = 0; i < 3; ++i) {
+        auto fake = std::make_unique<FakeDictionary>();
+        fake->headwords = {u"hose", u"house"};
+        fake->key = keys[i];
+        records[i].ops = &ops;
+        records[i].state = std::move(fake);
+    }
+    DictionaryRecord* members[4] = {&records[0], nullptr, &records[1], &records[2]};
+
+    FuzzyState state;
+    ASSERT_EQ(state.start(u"house", 10), 0);
+    EXPECT_EQ(lexvane::engine::feedDictionaries(state, members), 0);
+    // The same headword of two dictionaries is kept for each.
+    EXPECT_EQ(keptOf(state), (std::vector<Kept>{{u"house", 0, 1}, {u"house", 0, 2}, {u"house", 0, 3},
+                                                {u"hose", 1, 1}, {u"hose", 1, 2}, {u"hose", 1, 3}}));
+
+    static_cast<FakeDictionary&>(*records[1].state).feedStatus = LV_NOT_PRESENT;
+    ASSERT_EQ(state.start(u"house", 10), 0);
+    EXPECT_EQ(lexvane::engine::feedDictionaries(state, members), LV_NOT_PRESENT);
+    EXPECT_EQ(state.results().size(), 4u); // the third dictionary is not fed
+
+    ASSERT_EQ(state.start(u"house", 10), 0);
+    state.requestStop();
+    EXPECT_EQ(lexvane::engine::feedDictionaries(state, members), 0);
+    EXPECT_TRUE(state.results().empty());
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // Tests of the wildcard search: mask normalisation, character equality and
 // the matcher, against a plain reference matcher on random masks and words.
 #include "lexvane_engine.h"
+#include "search/wildcard_list_search.h"
 #include "search/wildcard_matcher.h"
 
 #include <gtest/gtest.h>
@@ -294,6 +295,101 @@ TEST(WildCardExports, MatchUnderTheBuiltInTable)
     EXPECT_EQ(WildCardFeed(nullptr, u"a"), 0);
     EXPECT_EQ(WildCardEnd(pattern), 0);
     EXPECT_EQ(WildCardEnd(nullptr), 0);
+}
+
+} // namespace
+
+// The walk of a merged word list.
+
+namespace {
+
+using lexvane::engine::searchWildcardList;
+using lexvane::engine::WildcardSearchList;
+
+// Groups of a merged list: each headword stands for `size` merged entries.
+class FakeMergedList : public WildcardSearchList {
+public:
+    struct Group {
+        std::u16string headword;
+        std::int32_t size;
+    };
+    explicit FakeMergedList(std::vector<Group> groups) : m_groups(std::move(groups)) {}
+
+    std::int32_t total() override
+    {
+        std::int32_t total = 0;
+        for (const Group& group : m_groups)
+            total += std::max<std::int32_t>(group.size, 1);
+        return total;
+    }
+    int positionAt(std::int32_t index, std::u16string_view& headword, std::int32_t& groupSize) override
+    {
+        positions.push_back(index);
+        std::int32_t start = 0;
+        for (const Group& group : m_groups) {
+            if (start == index) {
+                if (group.headword == u"!")
+                    return LV_OUT_OF_RANGE;
+                headword = group.headword;
+                groupSize = group.size;
+                return 0;
+            }
+            start += std::max<std::int32_t>(group.size, 1);
+        }
+        ADD_FAILURE() << "positioned inside a group at " << index;
+        return LV_OUT_OF_RANGE;
+    }
+
+    std::vector<std::int32_t> positions;
+
+private:
+    std::vector<Group> m_groups;
+};
+
+int collectWord(const char16_t* word, std::int32_t value, void* user)
+{
+    EXPECT_EQ(value, 0);
+    static_cast<std::vector<std::u16string>*>(user)->push_back(word);
+    return 0;
+}
+
+TEST(WildcardListSearch, ReportsEachMatchingGroupOnceInListOrder)
+{
+    FakeMergedList list({{u"cat", 2}, {u"catalogue", 1}, {u"dog", 3}, {u"\u0437\u0430\u0301\u043c\u043e\u043a", 1},
+                         {u"colour\tcolor", 0}, {u"concatenate", 1}});
+    std::vector<std::u16string> found;
+    EXPECT_EQ(searchWildcardList(list, &kWeights, u"cat", 100, collectWord, &found), 0);
+    EXPECT_EQ(found, (std::vector<std::u16string>{u"cat", u"catalogue", u"concatenate"}));
+    EXPECT_EQ(list.positions, (std::vector<std::int32_t>{0, 2, 3, 6, 7, 8}));
+
+    found.clear();
+    EXPECT_EQ(searchWildcardList(list, &kWeights, u"\"\u0437\u0430\u043c\u043e\u0301\u043a\"", 100, collectWord, &found),
+              0);
+    EXPECT_EQ(found, (std::vector<std::u16string>{u"\u0437\u0430\u0301\u043c\u043e\u043a"}));
+
+    found.clear();
+    EXPECT_EQ(searchWildcardList(list, &kWeights, u"\"color\"", 100, collectWord, &found), 0);
+    EXPECT_EQ(found, (std::vector<std::u16string>{u"colour\tcolor"}));
+}
+
+TEST(WildcardListSearch, LimitAndFailures)
+{
+    FakeMergedList list({{u"cat", 1}, {u"bobcat", 1}, {u"!", 1}, {u"scatter", 1}});
+    std::vector<std::u16string> found;
+    EXPECT_EQ(searchWildcardList(list, &kWeights, u"cat", 1, collectWord, &found), LV_STOPPED);
+    EXPECT_EQ(found, (std::vector<std::u16string>{u"cat"}));
+
+    found.clear();
+    EXPECT_EQ(searchWildcardList(list, &kWeights, u"cat", 0, collectWord, &found), LV_STOPPED);
+    EXPECT_TRUE(found.empty());
+
+    // A positioning failure ends the search with its status.
+    found.clear();
+    EXPECT_EQ(searchWildcardList(list, &kWeights, u"cat", 100, collectWord, &found), LV_OUT_OF_RANGE);
+    EXPECT_EQ(found, (std::vector<std::u16string>{u"cat", u"bobcat"}));
+
+    FakeMergedList empty({});
+    EXPECT_EQ(searchWildcardList(empty, &kWeights, u"cat", 100, nullptr, nullptr), 0);
 }
 
 } // namespace

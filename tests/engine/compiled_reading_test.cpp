@@ -398,3 +398,77 @@ TEST(CompiledReading, SearchFollowsTheSortTableAcrossEqualPrefixes)
 }
 
 } // namespace
+
+#include "frame/dictionary_record.h"
+#include "frame/reading_position.h"
+
+namespace {
+
+// The slots the dictionary sets use: quick-access points, stepping, and
+// saving and restoring a reading position.
+TEST(CompiledReading, SetSlotsStepSaveAndRestore)
+{
+    DictionarySource source = sampleSource(50, 13, false);
+    CompileOptions options;
+    options.quickAccessInterval = 10;
+    TemporaryFolder folder;
+    OpenDictionary dic(writeCompiled(folder, "slot0A1B.prc", source, options));
+    ASSERT_EQ(dic.status, LV_OK);
+    DictionaryRecord& record = *dic.handle;
+    const auto& ops = *record.ops;
+    EXPECT_EQ(ops.quickAccessCount(record), 5);
+    EXPECT_EQ(ops.quickAccessEntryIndex(record, 3), 30);
+    const char* prefix8 = nullptr;
+    ASSERT_EQ(ops.quickAccessWord8(record, 3, &prefix8), LV_OK);
+    EXPECT_EQ(std::string(prefix8), source.entries[30].headword.substr(0, 8));
+    const char16_t* prefix16 = nullptr;
+    ASSERT_EQ(ops.quickAccessWord16(record, 3, &prefix16), LV_OK);
+    EXPECT_EQ(std::u16string(prefix16), widenCodePage(source.entries[30].headword.substr(0, 8)));
+    EXPECT_EQ(ops.quickAccessWord16(record, 5, &prefix16), LV_OUT_OF_RANGE);
+
+    ASSERT_EQ(ops.goToQuickAccessPoint(record, 2, lexvane::engine::kReadForStepping), LV_OK);
+    EXPECT_EQ(ops.currentIndex(record), 20);
+    EXPECT_EQ(std::string(ops.currentWord8(record)), source.entries[20].headword);
+    ASSERT_EQ(ops.nextEntry(record, lexvane::engine::kReadForStepping), LV_OK);
+    EXPECT_EQ(ops.currentIndex(record), 21);
+
+    lexvane::engine::ReadingPosition saved;
+    ops.savePosition(record, saved);
+    for (int k = 0; k < 7; ++k)
+        ops.nextEntry(record, lexvane::engine::kReadForStepping);
+    EXPECT_EQ(ops.currentIndex(record), 28);
+    ops.restorePosition(record, saved);
+    ASSERT_EQ(ops.nextEntry(record, lexvane::engine::kReadForStepping), LV_OK);
+    EXPECT_EQ(ops.currentIndex(record), 22);
+    EXPECT_EQ(std::u16string(ops.currentWord16(record)), widenCodePage(source.entries[22].headword));
+
+    ASSERT_EQ(ops.goToQuickAccessPoint(record, 0x8000, lexvane::engine::kReadForStepping), LV_OK);
+    EXPECT_EQ(ops.currentIndex(record), -1) << "before the first entry";
+    ASSERT_EQ(ops.nextEntry(record, lexvane::engine::kReadForStepping), LV_OK);
+    EXPECT_EQ(std::string(ops.currentWord8(record)), source.entries[0].headword);
+
+    ASSERT_EQ(ops.findMainWord8(record, source.entries[33].headword.c_str()), LV_OK);
+    EXPECT_EQ(ops.currentIndex(record), 33);
+    EXPECT_TRUE(ops.inAlphabet8(record, static_cast<std::uint8_t>(source.entries[0].headword[0])));
+    EXPECT_FALSE(ops.inAlphabet8(record, '-'));
+    EXPECT_FALSE(ops.inAlphabet16(record, u'a')) << "an 8-bit dictionary has no 16-bit alphabet";
+}
+
+TEST(CompiledReading, SearchReportsReadFailures)
+{
+    DictionarySource source = sampleSource(40, 17, true);
+    lexvane::tools::PrcWriter writer;
+    std::string error;
+    ASSERT_TRUE(lexvane::tools::compileDictionary(source, {}, writer, error)) << error;
+    lexvane::tools::PrcWriter damaged;
+    for (const auto& resource : writer.resources())
+        if (resource.type != "HWRD")
+            damaged.add(resource.type, resource.id, resource.body);
+    TemporaryFolder folder;
+    OpenDictionary dic(folder.write("nohw0A1B.prc", damaged.bytes()));
+    ASSERT_EQ(dic.status, LV_OK) << "streams are read on demand";
+    std::int32_t index = -1;
+    EXPECT_EQ(DicSearch(dic.handle, u"b", 0, &index), LV_NOT_PRESENT);
+}
+
+} // namespace

@@ -399,6 +399,34 @@ const DictionaryOps& compiledDictionaryOps()
             return withDictionary(r, static_cast<const SortTable*>(nullptr),
                                   [&](CompiledDictionary& d) { return d.sortTable(which); });
         };
+        ops.descriptionItem = [](DictionaryRecord& r, int item, std::intptr_t language, char16_t* buffer,
+                                 std::int32_t* length, std::int32_t* extra) {
+            return withDictionary(r, int{LV_BAD_ARGUMENT}, [&](CompiledDictionary& d) {
+                if (!buffer || !length || *length <= 0)
+                    return int{LV_NULL_ARGUMENT};
+                std::u16string text;
+                std::int32_t language32 = static_cast<std::int32_t>(language);
+                std::int32_t from = 0;
+                const int status = d.descriptionItem(item, language32, text, from);
+                // A failing item leaves an empty text.
+                if (status != LV_OK)
+                    text.clear();
+                const std::size_t copied = std::min(text.size(), static_cast<std::size_t>(*length - 1));
+                text.copy(buffer, copied);
+                buffer[copied] = 0;
+                *length = static_cast<std::int32_t>(copied);
+                if (extra)
+                    *extra = from;
+                return status;
+            });
+        };
+        ops.makeSpecialEntryCurrent = [](DictionaryRecord& r, std::int32_t k) {
+            return withDictionary(r, int{LV_BAD_ARGUMENT},
+                                  [&](CompiledDictionary& d) { return d.makeSpecialEntryCurrent(k); });
+        };
+        ops.renderSpecialEntry = [](DictionaryRecord& r, std::int32_t k) {
+            return withDictionary(r, int{LV_BAD_ARGUMENT}, [&](CompiledDictionary& d) { return d.renderSpecialEntry(k); });
+        };
         ops.reserved = [](DictionaryRecord&) { return false; };
         ops.inAlphabet16 = [](DictionaryRecord& r, char16_t c) {
             return withDictionary(r, false, [&](CompiledDictionary& d) { return d.inAlphabet16(c); });

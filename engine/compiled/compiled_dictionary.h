@@ -102,6 +102,24 @@ public:
     bool inAlphabet16(char16_t c) const;
     bool inAlphabet8(std::uint8_t c) const;
 
+    // Description item `item` (0, 2 to 10) for an interface language: the
+    // first "LANG" resource of that language, else the header's text.
+    // `extra` = the language when a "LANG" text was taken, else 0.
+    // LV_UNKNOWN_ITEM for other items. See docs/formats/compiled-dictionary.md.
+    int descriptionItem(int item, std::int32_t language, std::u16string& text, std::int32_t& extra);
+
+    // Slot 29: makes the title of special entry k current (slot 18 reads it).
+    // LV_NO_SPECIAL_ENTRY when k is not present.
+    int makeSpecialEntryCurrent(std::int32_t k);
+    // Slot 30: sends special entry k through the output stage.
+    int renderSpecialEntry(std::int32_t k);
+
+    // The bytes of the binary item a reference text names ("<img ID=IMG-0001>").
+    // Status 0 with `size` set; LV_BAD_REFERENCE for a bad number;
+    // LV_NOT_PRESENT for an item the dictionary does not have. `bytes` is
+    // filled only when `capacity` holds the item.
+    int binaryItem(std::u16string_view reference, std::uint8_t* bytes, std::size_t capacity, std::uint32_t& size);
+
     // The special entries ("INFO" 0, 1, ...).
     const std::vector<ResourceBlock>& specialEntries() const { return m_specialEntries; }
     const TextModel& model(std::size_t style) const { return m_models[style]; }
@@ -167,6 +185,8 @@ private:
     int referencedHeadword(CompiledDictionary& source, std::uint32_t entry, std::string& word);
     int seekToPoint(std::int32_t point);
     int sendRun(std::size_t style, const std::string& run);
+    StyleRecord styleRecord(std::size_t style) const;
+    std::u16string runToUtf16(std::size_t style, const std::string& text) const;
     void desynchronise();
 
     int readAlternative(std::int32_t index, int mode);

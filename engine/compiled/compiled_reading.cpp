@@ -205,18 +205,9 @@ int CompiledDictionary::decodeHeadword(BitStream& stream, const TextModel& share
     return LV_OK;
 }
 
-int CompiledDictionary::sendRun(std::size_t style, const std::string& run)
+StyleRecord CompiledDictionary::styleRecord(std::size_t style) const
 {
-    if (m_stopped || !m_output)
-        return LV_OK;
-    const TextModel& model = m_models[style];
-    const StyleHeader& header = model.style();
-    const std::string text = header.front + run + header.after;
-    std::u16string wide;
-    if (m_header.utf8Words)
-        appendUtf8AsUtf16(text, wide);
-    else
-        m_codePages[header.language < m_codePages.size() ? header.language : 0].widen(text, wide);
+    const StyleHeader& header = m_models[style].style();
     StyleRecord record{};
     record.number = static_cast<std::int32_t>(style);
     record.color = header.colour;
@@ -227,6 +218,30 @@ int CompiledDictionary::sendRun(std::size_t style, const std::string& run)
     record.fontSize = static_cast<std::int8_t>(header.level != 0 ? 2 : header.fontSize);
     record.level = static_cast<std::int8_t>(header.level);
     record.secondColor = 0xFFFFFFFF;
+    return record;
+}
+
+std::u16string CompiledDictionary::runToUtf16(std::size_t style, const std::string& text) const
+{
+    std::u16string wide;
+    if (m_header.utf8Words) {
+        appendUtf8AsUtf16(text, wide);
+    } else {
+        // Without the style's table the bytes are widened as they stand
+        // (the warning 1537 is not a failure and is not reported).
+        const std::uint8_t language = m_models[style].style().language;
+        m_codePages[language < m_codePages.size() ? language : 0].widen(text, wide);
+    }
+    return wide;
+}
+
+int CompiledDictionary::sendRun(std::size_t style, const std::string& run)
+{
+    if (m_stopped || !m_output)
+        return LV_OK;
+    const StyleHeader& header = m_models[style].style();
+    const std::u16string wide = runToUtf16(style, header.front + run + header.after);
+    const StyleRecord record = styleRecord(style);
     if (articleOutputForwarder(*m_output, wide, &record, static_cast<int>(style)) == LV_STOPPED)
         m_stopped = true;
     return LV_OK;

@@ -54,8 +54,11 @@ struct DictionaryOps {
     int (*restorePosition)(DictionaryRecord& record, const ReadingPosition& position);         // 23
     int (*savePosition)(DictionaryRecord& record, ReadingPosition& position);                  // 24
     int (*feedFuzzy)(DictionaryRecord& record, FuzzyState* state);                             // 25
+    // `length`: room in code units (with the terminator) in, text length
+    // out; `extra` (may be null): the interface language the text is in, 0
+    // for the dictionary's own texts.
     int (*descriptionItem)(DictionaryRecord& record, int item, std::intptr_t language,
-                           char16_t* buffer, std::int32_t* length);                            // 26
+                           char16_t* buffer, std::int32_t* length, std::int32_t* extra);       // 26
     std::int32_t (*sourceLanguage)(DictionaryRecord& record);                                  // 27
     std::int32_t (*targetLanguage)(DictionaryRecord& record);                                  // 28
     int (*makeSpecialEntryCurrent)(DictionaryRecord& record, std::int32_t entry);              // 29

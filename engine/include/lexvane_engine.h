@@ -245,10 +245,21 @@ LV_API int DicDoFilter(DictionaryRecord* dic, const char16_t* text);
 LV_API int DicExtract(DictionaryRecord* dic, int32_t index, int32_t withHeader, int32_t headerLanguage,
                       OutputCallback callback, void* user, int32_t headerIsHeadword);
 
-/* Data of the dictionary by `kind`: 0 = headword of entry `argument` into
- * `buffer` (at most *length - 1 code units and a terminator; *length becomes
- * the number written). Kinds the dictionary does not have answer length 0
- * and status 0. `extra` may be null. */
+/* Data of the dictionary by `kind` (units of *length: see each kind):
+ *  0  `argument` >= 0: the headword of that entry; negative: the title of
+ *     special entry (~argument & 0xFF) (LV_NO_SPECIAL_ENTRY when absent).
+ *     `buffer` gets at most *length - 1 code units and a terminator, cleaned
+ *     for display ("\xHHHH" escapes resolved, a leading blank dropped);
+ *     *length becomes the number written. *length 0: LV_BUFFER_TOO_SMALL.
+ *  1, 4, 5, 6  `argument` is an interface language code; the title, source
+ *     language name, target language name and description. *length counts
+ *     bytes: the text gets *length / 2 code units with its terminator, and
+ *     *length becomes its length in code units; *extra (may be null) the
+ *     language the text is in, 0 for the dictionary's own text.
+ *  7  `argument` points to a reference text ("<img ID=IMG-0001>"): the bytes
+ *     of that binary item. *length counts bytes; when the item is larger,
+ *     the answer is -1 and *length its size, so that the caller can retry.
+ * Other kinds answer length 0 and status 0. */
 LV_API int DicGetData(DictionaryRecord* dic, int32_t kind, intptr_t argument, void* buffer, int32_t* length,
                       int32_t* extra);
 

@@ -1,6 +1,15 @@
 // article_output.cpp: the output stage.
 #include "output/article_output.h"
 
+#include <cstddef>
+
+// The record crosses the interface as 20 bytes in this order.
+static_assert(sizeof(StyleRecord) == 20);
+static_assert(offsetof(StyleRecord, color) == 4);
+static_assert(offsetof(StyleRecord, language) == 8);
+static_assert(offsetof(StyleRecord, level) == 13);
+static_assert(offsetof(StyleRecord, secondColor) == 16);
+
 namespace lexvane::engine {
 
 namespace {

@@ -266,8 +266,11 @@ std::int32_t quickAccessCount(DictionaryRecord& record)
 // Always leaves a terminated text in a buffer it was given, so that a
 // caller never reads what an earlier call left there. `length` carries the
 // room in characters in and the length of the text out.
-int descriptionItem(DictionaryRecord& record, int item, std::intptr_t, char16_t* buffer, std::int32_t* length)
+int descriptionItem(DictionaryRecord& record, int item, std::intptr_t, char16_t* buffer, std::int32_t* length,
+                    std::int32_t* extra)
 {
+    if (extra)
+        *extra = 0;
     if (!buffer || !length)
         return LV_NULL_ARGUMENT;
     const std::int32_t room = *length;

@@ -296,6 +296,17 @@ bool compileDictionary(const DictionarySource& source, const CompileOptions& opt
     head.push_back(source.alternative.empty() ? 0 : 1);
     head.resize(320, 0);
     head[319] = options.fuzzyWordList ? 1 : 0;
+    if (source.longHeader) {
+        // Item 0 fills its 64 bytes at 320 (without a terminator when it is
+        // longer) and goes on at 544.
+        for (std::size_t i = 0; i < 64; ++i)
+            head.push_back(i < source.item0.size() ? static_cast<std::uint8_t>(source.item0[i]) : 0);
+        putField(head, source.item5, 64);
+        putField(head, source.item7, 32);
+        putField(head, source.item8, 32);
+        putField(head, source.item6, 32);
+        putField(head, source.item0.size() > 64 ? source.item0.substr(64) : std::string(), 64);
+    }
 
     std::vector<std::uint8_t> quickAccessResource;
     putBigEndian32(quickAccessResource, pointCount);
@@ -347,6 +358,58 @@ bool compileDictionary(const DictionarySource& source, const CompileOptions& opt
         text.push_back(0);
         if (!addResource(out, "INFO", static_cast<std::uint16_t>(k), std::move(text), error))
             return false;
+    }
+    for (std::size_t k = 0; k < source.localised.size(); ++k) {
+        // All eleven items, empty ones zero.
+        std::vector<std::uint8_t> body;
+        putCode(body, source.localised[k].language);
+        body.resize(4 + 128 * 11, 0);
+        for (const auto& [item, text] : source.localised[k].items) {
+            const std::size_t start = 4 + 128 * static_cast<std::size_t>(item);
+            if (body.size() < start + 128)
+                body.resize(start + 128, 0);
+            for (std::size_t u = 0; u < text.size() && u < 63; ++u) {
+                body[start + 2 * u] = static_cast<std::uint8_t>(text[u]);
+                body[start + 2 * u + 1] = static_cast<std::uint8_t>(text[u] >> 8);
+            }
+        }
+        if (!addResource(out, "LANG", static_cast<std::uint16_t>(k), std::move(body), error))
+            return false;
+    }
+    if (!source.images.empty()) {
+        // One key, "IMG-"; the index entries ("Iidx") name where each item
+        // starts in the data resources ("Idat"), which it may run across.
+        constexpr std::size_t kDataBlock = 32768;
+        constexpr std::size_t kIndexEntries = 4096;
+        std::vector<std::uint8_t> meta;
+        putCode(meta, "IMG-");
+        putCode(meta, "Iidx");
+        putCode(meta, "Idat");
+        putBigEndian32(meta, static_cast<std::uint32_t>(source.images.size()));
+        std::vector<std::vector<std::uint8_t>> index(1);
+        std::vector<std::vector<std::uint8_t>> data(1);
+        for (const std::vector<std::uint8_t>& image : source.images) {
+            if (data.back().size() == kDataBlock)
+                data.emplace_back();
+            if (index.back().size() == 8 * kIndexEntries)
+                index.emplace_back();
+            putLittleEndian16(index.back(), static_cast<std::uint16_t>(data.size() - 1));
+            putLittleEndian16(index.back(), static_cast<std::uint16_t>(data.back().size()));
+            putLittleEndian32(index.back(), static_cast<std::uint32_t>(image.size()));
+            for (std::uint8_t byte : image) {
+                if (data.back().size() == kDataBlock)
+                    data.emplace_back();
+                data.back().push_back(byte);
+            }
+        }
+        if (!addResource(out, "META", 0, std::move(meta), error))
+            return false;
+        for (std::size_t k = 0; k < index.size(); ++k)
+            if (!addResource(out, "Iidx", static_cast<std::uint16_t>(k), std::move(index[k]), error))
+                return false;
+        for (std::size_t k = 0; k < data.size(); ++k)
+            if (!addResource(out, "Idat", static_cast<std::uint16_t>(k), std::move(data[k]), error))
+                return false;
     }
     if (!addStream(out, "ARRY", articles, error))
         return false;

@@ -14,6 +14,7 @@
 #include "prefix_code.h"
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,13 @@ struct AlternativeSourceEntry {
     std::vector<std::uint32_t> articles; // main entries it stands for
 };
 
+// Description texts in one interface language ("LANG"): item k holds at
+// most 63 code units.
+struct LocalisedDescription {
+    std::string language;              // four letters
+    std::map<int, std::u16string> items;
+};
+
 struct DictionarySource {
     std::uint32_t version = 615;
     std::string id = "0A1B";
@@ -47,6 +55,16 @@ struct DictionarySource {
     std::string item4;
     std::string item9;
     std::string item10;
+    // A long header (608 bytes) carries these too; a short one (320 bytes)
+    // leaves them to the reader's defaults.
+    bool longHeader = false;
+    std::string item0;             // up to 127 bytes, continued at offset 544
+    std::string item5;
+    std::string item6;
+    std::string item7;
+    std::string item8;
+    std::vector<LocalisedDescription> localised;  // "LANG" 0, 1, ...
+    std::vector<std::vector<std::uint8_t>> images; // "META" key "IMG-", items 1, 2, ...
 
     // Styles 3 and up; styles 0 to 2 are made by the compiler.
     std::vector<StyleDefinition> styles;

@@ -321,12 +321,12 @@ TEST_F(UserDictionaryHandleTest, DescriptionItemsAlwaysWriteAText)
                           Case{5, 8, LV_OK, u""}, Case{1, 8, LV_OK, u""}}) {
         std::fill(std::begin(buffer), std::end(buffer), u'#');
         std::int32_t length = c.room;
-        EXPECT_EQ(ops().descriptionItem(*dic, c.item, 0, buffer, &length), c.status) << c.item;
+        EXPECT_EQ(ops().descriptionItem(*dic, c.item, 0, buffer, &length, nullptr), c.status) << c.item;
         EXPECT_EQ(std::u16string(buffer), c.text) << c.item;
         EXPECT_EQ(length, static_cast<std::int32_t>(c.text.size()));
     }
     std::int32_t none = 0;
-    EXPECT_EQ(ops().descriptionItem(*dic, 0, 0, buffer, &none), LV_NULL_ARGUMENT);
+    EXPECT_EQ(ops().descriptionItem(*dic, 0, 0, buffer, &none, nullptr), LV_NULL_ARGUMENT);
 
     // Without a stored name: an empty text and "not present".
     TemporaryFolder other;
@@ -336,7 +336,7 @@ TEST_F(UserDictionaryHandleTest, DescriptionItemsAlwaysWriteAText)
     ASSERT_EQ(DicOpen(bare.c_str(), -1, &unnamed, nullptr, 0, 0), LV_OK);
     std::fill(std::begin(buffer), std::end(buffer), u'#');
     std::int32_t length = 8;
-    EXPECT_EQ(unnamed->ops->descriptionItem(*unnamed, 0, 0, buffer, &length), LV_NOT_PRESENT);
+    EXPECT_EQ(unnamed->ops->descriptionItem(*unnamed, 0, 0, buffer, &length, nullptr), LV_NOT_PRESENT);
     EXPECT_EQ(buffer[0], u'\0');
     DicClose(unnamed);
 }
@@ -358,7 +358,7 @@ TEST_F(UserDictionaryHandleTest, SetPropertyThroughTheHandle)
     ASSERT_EQ(UdSetProp(dic, "DictName", u"Renamed"), LV_OK);
     char16_t buffer[16];
     std::int32_t length = 16;
-    ASSERT_EQ(ops().descriptionItem(*dic, 0, 0, buffer, &length), LV_OK);
+    ASSERT_EQ(ops().descriptionItem(*dic, 0, 0, buffer, &length, nullptr), LV_OK);
     EXPECT_EQ(std::u16string(buffer), u"Renamed");
 }
 

@@ -4,8 +4,9 @@
 // It opens the file through the engine's exported interface only, so what it
 // prints is what every caller of the engine sees:
 //   lexvane-dump FILE [--from N] [--count K] [--search WORD] [--article N]
-// prints the identity, headwords N .. N+K-1 (or those around WORD) and the
-// runs of article N with their styles. Output is UTF-8.
+// prints the identity and description, the special entries, headwords
+// N .. N+K-1 (or those around WORD) and the runs of article N with their
+// styles. Output is UTF-8.
 #include "lexvane_engine.h"
 
 #include <cstdio>
@@ -150,6 +151,28 @@ int main(int argc, char** argv)
     DicGetPairLang(dic, &target);
     std::printf("%s\n  id %s, companion %s, languages %s -> %s, %d entries\n", path, code(id).c_str(),
                 pair ? code(pair).c_str() : "none", code(source).c_str(), code(target).c_str(), entries);
+
+    struct Item {
+        int kind;
+        const char* name;
+    };
+    const Item items[] = {{1, "title"}, {6, "description"}, {4, "source"}, {5, "target"}};
+    for (const Item& item : items) {
+        char16_t buffer[256];
+        std::int32_t length = sizeof buffer;
+        if (DicGetData(dic, item.kind, 0, buffer, &length, nullptr) == LV_OK && length > 0)
+            std::printf("  %s: %s\n", item.name, toUtf8(buffer, static_cast<std::size_t>(length)).c_str());
+    }
+    for (int k = 0; k < 255; ++k) {
+        char16_t buffer[256];
+        std::int32_t length = 256;
+        if (DicGetData(dic, 0, ~k, buffer, &length, nullptr) != LV_OK)
+            break;
+        std::printf("special entry %d: %s\n", k, toUtf8(buffer, static_cast<std::size_t>(length)).c_str());
+        const int read = DicExtract(dic, ~k, 0, 0, printRun, nullptr, 0);
+        if (read != LV_OK)
+            std::printf("  (status %d)\n", read);
+    }
 
     if (search) {
         const std::u16string word = fromUtf8(search);

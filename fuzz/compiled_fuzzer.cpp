@@ -142,6 +142,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (std::int32_t kind = 1; kind < 8; ++kind) {
             std::int32_t length = std::size(headword);
             std::int32_t extra = 0;
+            // Kind 7 takes a reference text, and its length counts bytes.
+            if (kind == 7) {
+                static const char16_t* const kReferences[] = {u"<img ID=IMG-0001>", u"<img ID=\"IMG-0002\"/>",
+                                                              u"<img ID=IMG-"};
+                length = static_cast<std::int32_t>(sizeof headword);
+                DicGetData(dic, kind, reinterpret_cast<std::intptr_t>(kReferences[entry % 3]), headword, &length,
+                           &extra);
+                continue;
+            }
             DicGetData(dic, kind, entry, headword, &length, &extra);
         }
         DicExtract(dic, entry, entry % 2, 0, readEvent, &reported, entry % 3 == 0);

@@ -399,6 +399,12 @@ TEST(DictionaryData, BinaryItems)
     }
     std::int32_t length = 10;
     EXPECT_EQ(DicGetData(dic.handle, 7, 0, bytes.data(), &length, nullptr), LV_NULL_ARGUMENT);
+    length = 0;
+    EXPECT_EQ(DicGetData(dic.handle, 7, reinterpret_cast<std::intptr_t>(u"<img ID=IMG-0002>"), nullptr, &length,
+                         nullptr),
+              -1)
+        << "a size query without a buffer";
+    EXPECT_EQ(length, 40000);
 
     EXPECT_EQ(itemOf(plain, u"<img ID=IMG-0001>", bytes, 10).first, LV_NOT_PRESENT) << "no META at all";
 }

@@ -174,6 +174,18 @@ int main(int argc, char** argv)
             std::printf("  (status %d)\n", read);
     }
 
+    // Pictures: the size of each, asked with an empty buffer first.
+    for (int n = 1; n < 0x10000; ++n) {
+        char reference[32];
+        std::snprintf(reference, sizeof reference, "<img ID=IMG-%04X>", n);
+        const std::u16string text = fromUtf8(reference);
+        std::int32_t size = 0;
+        const int status = DicGetData(dic, 7, reinterpret_cast<intptr_t>(text.c_str()), nullptr, &size, nullptr);
+        if (status != -1 && status != LV_OK)
+            break;
+        std::printf("picture %d: %d bytes\n", n, size);
+    }
+
     if (search) {
         const std::u16string word = fromUtf8(search);
         std::int32_t index = 0;

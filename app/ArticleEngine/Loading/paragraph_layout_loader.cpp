@@ -1,0 +1,111 @@
+// paragraph_layout_loader.cpp: greedy line breaking and line placement.
+#include "ArticleEngine/Loading/paragraph_layout_loader.h"
+
+#include "ArticleEngine/Loading/text_item_layout_loader.h"
+#include "ArticleEngine/Views/paragraph_view.h"
+
+namespace ArticleEngine::Loading {
+
+void ParagraphLayoutLoader::run()
+{
+    ParagraphView& paragraph = m_view;
+    const QMargins margins = paragraph.frame.margins;
+    const int available = m_rect.width() - margins.left() - margins.right();
+
+    if (paragraph.layoutState == Placed && paragraph.rect.width() == m_rect.width()) {
+        paragraph.rect.moveTopLeft(m_rect.topLeft());
+        if (paragraph.firstLine != m_firstLine) {
+            paragraph.firstLine = m_firstLine;
+            renumberLines();
+        }
+        return;
+    }
+
+    breakLines(available);
+    placeLines(margins.left(), margins.top(), available);
+
+    int height = margins.top() + margins.bottom();
+    for (const ParagraphLine& line : paragraph.lines())
+        height += line.metrics.height();
+    paragraph.rect = QRect(m_rect.left(), m_rect.top(), m_rect.width(), height);
+    paragraph.firstLine = m_firstLine;
+    paragraph.lineCount = int(paragraph.lines().size());
+    paragraph.layoutState = Placed;
+}
+
+void ParagraphLayoutLoader::breakLines(int availableWidth)
+{
+    std::vector<ParagraphLine>& lines = m_view.lines();
+    lines.clear();
+    const auto items = m_view.items();
+    const int count = int(items.size());
+    ParagraphLine line;
+    int i = 0;
+    while (i < count) {
+        // The run of items of one group.
+        const int first = i;
+        const int group = items[std::size_t(i)].group();
+        int width = 0;
+        bool keep = false;
+        for (; i < count && items[std::size_t(i)].group() == group; ++i) {
+            width += items[std::size_t(i)].width();
+            keep = keep || items[std::size_t(i)].keepOnLine();
+        }
+        const bool fits = line.metrics.width + width <= availableWidth;
+        if (line.metrics.width != 0 && !fits && !keep) {
+            lines.push_back(line);
+            line = ParagraphLine{first, first, {}};
+        }
+        for (int j = first; j < i; ++j) {
+            FragmentMetrics metrics = items[std::size_t(j)].metrics();
+            // The measured width, also for items whose fragments were never
+            // measured one by one.
+            metrics.width = items[std::size_t(j)].width();
+            line.metrics.combine(metrics);
+        }
+        line.endItem = i;
+    }
+    if (line.endItem > line.firstItem)
+        lines.push_back(line);
+}
+
+void ParagraphLayoutLoader::placeLines(int left, int top, int availableWidth)
+{
+    ParagraphView& paragraph = m_view;
+    const auto items = paragraph.items();
+    const bool rightToLeft = paragraph.frame.rightToLeft;
+    int y = top;
+    int lineNumber = m_firstLine;
+    for (const ParagraphLine& line : paragraph.lines()) {
+        const int height = line.metrics.height();
+        const int baseline = line.metrics.baseline();
+        int x = rightToLeft ? left + availableWidth : left;
+        for (int j = line.firstItem; j < line.endItem; ++j) {
+            TextItemView& item = items[std::size_t(j)];
+            const int width = item.width();
+            if (rightToLeft)
+                x -= width;
+            TextItemLayoutLoader(item, QRect(x, y, width, height), baseline).run();
+            if (!rightToLeft)
+                x += width;
+            item.line = lineNumber;
+            item.number = paragraph.number;
+        }
+        y += height;
+        ++lineNumber;
+    }
+}
+
+void ParagraphLayoutLoader::renumberLines()
+{
+    ParagraphView& paragraph = m_view;
+    const auto items = paragraph.items();
+    int lineNumber = m_firstLine;
+    for (const ParagraphLine& line : paragraph.lines()) {
+        for (int j = line.firstItem; j < line.endItem; ++j)
+            items[std::size_t(j)].line = lineNumber;
+        ++lineNumber;
+    }
+}
+
+} // namespace ArticleEngine::Loading

@@ -1,0 +1,33 @@
+// text_item_layout_loader.h: places a text item and its fragments.
+//
+// The item takes the rectangle it is given (relative to its paragraph);
+// its fragments stand side by side from its left edge, each as high as
+// the item, with its bottom edge on the baseline (lowered by a subscript's
+// shift, raised by a superscript's): the bottom is the line the text is
+// drawn on.
+#pragma once
+
+#include "ArticleEngine/Loading/abstract_layout_loader.h"
+
+namespace ArticleEngine {
+class TextItemView;
+}
+
+namespace ArticleEngine::Loading {
+
+class TextItemLayoutLoader final : public AbstractLayoutLoader<TextItemView> {
+public:
+    // baseline: the baseline's distance from the rectangle's top.
+    TextItemLayoutLoader(TextItemView& item, const QRect& rect, int baseline)
+        : AbstractLayoutLoader(item, rect, false)
+        , m_baseline(baseline)
+    {
+    }
+
+    void run() override;
+
+private:
+    int m_baseline;
+};
+
+} // namespace ArticleEngine::Loading

@@ -1,0 +1,100 @@
+// paragraph_view.h: one paragraph of an article: its text items, their
+// fragments, their character widths and its laid-out lines.
+//
+// The paragraph owns three arrays for all its items: the items, the
+// fragments (each item names its window) and one width per character of
+// the paragraph's text [textStart, textEnd). Invariants: items follow each
+// other in text order; each item's fragments lie inside the fragment array
+// and cover the item; every view's parent is the view that holds it, which
+// reparentChildren() restores after the paragraph was built, copied or
+// moved. Lines hold items by index, in text order: a right-to-left line is
+// shown from its last item to its first.
+#pragma once
+
+#include "ArticleEngine/Views/fragment_metrics.h"
+#include "ArticleEngine/Views/text_item_fragment_view.h"
+#include "ArticleEngine/Views/text_item_view.h"
+#include "ArticleEngine/Views/view.h"
+
+#include <QColor>
+#include <QMargins>
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace ArticleEngine {
+
+struct ParagraphFrame {
+    // Percent of the article width.
+    int widthPercent = 100;
+    // Inner margins: QMargins keeps left, top, right, bottom.
+    QMargins margins;
+    bool rightToLeft = false;
+    // Bit 1 top, 2 right, 4 bottom, 8 left.
+    int borderMask = 0;
+    QColor borderColor{255, 255, 255, 0};
+};
+
+struct ParagraphLine {
+    // The items [firstItem, endItem) of the paragraph.
+    int firstItem = 0;
+    int endItem = 0;
+    // The width is the sum of the items' widths, the vertical measures the
+    // largest of theirs; height() is the line's height.
+    FragmentMetrics metrics;
+
+    int itemCount() const { return endItem - firstItem; }
+};
+
+class ParagraphView : public View {
+public:
+    ParagraphView();
+    ParagraphView(const ParagraphView& other);
+    ParagraphView(ParagraphView&& other) noexcept;
+    ParagraphView& operator=(const ParagraphView& other);
+    ParagraphView& operator=(ParagraphView&& other) noexcept;
+    ~ParagraphView() = default;
+
+    void invalidate() override;
+
+    // Takes the paragraph's content; the character widths start unknown.
+    void setContent(int textStart, int textEnd, std::vector<TextItemView> items,
+                    std::vector<TextItemFragmentView> fragments);
+    // Sets this paragraph as the parent of its items, and each item as the
+    // parent of its fragments.
+    void reparentChildren();
+
+    int textStart() const { return m_textStart; }
+    int textEnd() const { return m_textEnd; }
+
+    std::span<const TextItemView> items() const { return m_items; }
+    std::span<TextItemView> items() { return m_items; }
+    std::span<const TextItemFragmentView> fragments() const { return m_fragments; }
+    std::span<TextItemFragmentView> fragments() { return m_fragments; }
+    std::span<const std::int16_t> characterWidths() const { return m_characterWidths; }
+    std::span<std::int16_t> characterWidths() { return m_characterWidths; }
+
+    const std::vector<ParagraphLine>& lines() const { return m_lines; }
+    std::vector<ParagraphLine>& lines() { return m_lines; }
+    // The item at a place of a line in display order (left to right).
+    const TextItemView& displayedItem(const ParagraphLine& line, int place) const;
+
+    // Leading tabs of the paragraph; its number within the article is the
+    // view number.
+    int indentLevel = -1;
+    ParagraphFrame frame;
+    // The article's number of the paragraph's first line.
+    int firstLine = 0;
+    int lineCount = 0;
+
+private:
+    int m_textStart = 0;
+    int m_textEnd = 0;
+    std::vector<TextItemView> m_items;
+    std::vector<TextItemFragmentView> m_fragments;
+    std::vector<std::int16_t> m_characterWidths;
+    std::vector<ParagraphLine> m_lines;
+};
+
+} // namespace ArticleEngine

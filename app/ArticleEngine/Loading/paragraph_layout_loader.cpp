@@ -57,7 +57,7 @@ void ParagraphLayoutLoader::breakLines(int availableWidth)
             line = ParagraphLine{first, first, {}};
         }
         for (int j = first; j < i; ++j) {
-            FragmentMetrics metrics = items[std::size_t(j)].metrics();
+            FragmentMetrics metrics = m_view.itemMetrics(items[std::size_t(j)]);
             // The measured width, also for items whose fragments were never
             // measured one by one.
             metrics.width = items[std::size_t(j)].width();
@@ -85,7 +85,8 @@ void ParagraphLayoutLoader::placeLines(int left, int top, int availableWidth)
             const int width = item.width();
             if (rightToLeft)
                 x -= width;
-            TextItemLayoutLoader(item, QRect(x, y, width, height), baseline).run();
+            TextItemLayoutLoader(item, paragraph.fragmentsOf(item), QRect(x, y, width, height), baseline)
+                .run();
             if (!rightToLeft)
                 x += width;
             item.line = lineNumber;

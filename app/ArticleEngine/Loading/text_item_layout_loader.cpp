@@ -6,11 +6,16 @@
 
 namespace ArticleEngine::Loading {
 
+TextItemLayoutLoader::TextItemLayoutLoader(TextItemView& item, const QRect& rect, int baseline)
+    : TextItemLayoutLoader(item, item.fragments(), rect, baseline)
+{
+}
+
 void TextItemLayoutLoader::run()
 {
     const int height = m_rect.height();
     int x = 0;
-    for (TextItemFragmentView& fragment : m_view.fragments()) {
+    for (TextItemFragmentView& fragment : m_fragments) {
         const FragmentMetrics metrics = fragment.metrics();
         const int bottom = m_baseline + metrics.lower - metrics.raise;
         fragment.rect = QRect(x, bottom - height + 1, metrics.width, height);

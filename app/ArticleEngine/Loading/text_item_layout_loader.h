@@ -9,7 +9,10 @@
 
 #include "ArticleEngine/Loading/abstract_layout_loader.h"
 
+#include <span>
+
 namespace ArticleEngine {
+class TextItemFragmentView;
 class TextItemView;
 }
 
@@ -18,8 +21,13 @@ namespace ArticleEngine::Loading {
 class TextItemLayoutLoader final : public AbstractLayoutLoader<TextItemView> {
 public:
     // baseline: the baseline's distance from the rectangle's top.
-    TextItemLayoutLoader(TextItemView& item, const QRect& rect, int baseline)
+    TextItemLayoutLoader(TextItemView& item, const QRect& rect, int baseline);
+    // The same, with the item's fragments already at hand (the paragraph's
+    // fast path).
+    TextItemLayoutLoader(TextItemView& item, std::span<TextItemFragmentView> fragments,
+                         const QRect& rect, int baseline)
         : AbstractLayoutLoader(item, rect, false)
+        , m_fragments(fragments)
         , m_baseline(baseline)
     {
     }
@@ -27,6 +35,7 @@ public:
     void run() override;
 
 private:
+    std::span<TextItemFragmentView> m_fragments;
     int m_baseline;
 };
 

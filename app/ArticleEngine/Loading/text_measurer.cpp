@@ -47,21 +47,25 @@ const FragmentStyle& StyleCache::style(int number)
     return found->second;
 }
 
+void applyStyle(TextItemFragmentView& fragment, StyleCache& styles)
+{
+    fragment.setSharedStyle(styles.style(fragment.styleNumber()));
+    if (fragment.hasImage())
+        fragment.setPixmap(styles.server().image(fragment.image()));
+    else
+        fragment.resetPixmap();
+}
+
 void applyStyles(TextItemView& item, StyleCache& styles)
 {
-    for (TextItemFragmentView& fragment : item.fragments()) {
-        fragment.setSharedStyle(styles.style(fragment.styleNumber()));
-        if (fragment.hasImage())
-            fragment.setPixmap(styles.server().image(fragment.image()));
-        else
-            fragment.resetPixmap();
-    }
+    for (TextItemFragmentView& fragment : item.fragments())
+        applyStyle(fragment, styles);
 }
 
 void applyStyles(ParagraphView& paragraph, StyleCache& styles)
 {
-    for (TextItemView& item : paragraph.items())
-        applyStyles(item, styles);
+    for (TextItemFragmentView& fragment : paragraph.fragments())
+        applyStyle(fragment, styles);
 }
 
 void measureFragment(TextItemFragmentView& fragment, const QString& text,
@@ -84,24 +88,29 @@ void measureFragment(TextItemFragmentView& fragment, const QString& text,
     fragment.nominalSize.setHeight(fragment.metrics().height());
 }
 
-void measureTextItem(TextItemView& item, const QString& text, TextMetricSource& metrics)
+void measureTextItem(TextItemView& item, std::span<TextItemFragmentView> fragments,
+                     std::span<std::int16_t> widths, const QString& text, TextMetricSource& metrics)
 {
-    std::span<std::int16_t> widths = item.characterWidths();
     FragmentMetrics combined;
-    for (TextItemFragmentView& fragment : item.fragments()) {
+    for (TextItemFragmentView& fragment : fragments) {
         const std::size_t offset = std::size_t(std::max(fragment.start() - item.start(), 0));
         std::span<std::int16_t> own = offset <= widths.size() ? widths.subspan(offset) : std::span<std::int16_t>();
         measureFragment(fragment, text, metrics, own);
         combined.combine(fragment.metrics());
     }
     item.nominalSize = QSize(combined.width, combined.height());
-    item.setWidthsKnown(!widths.empty() || item.length() == 0);
+    item.setWidthsKnown(widths.size() == std::size_t(std::max(item.length(), 0)));
+}
+
+void measureTextItem(TextItemView& item, const QString& text, TextMetricSource& metrics)
+{
+    measureTextItem(item, item.fragments(), item.characterWidths(), text, metrics);
 }
 
 void measureParagraph(ParagraphView& paragraph, const QString& text, TextMetricSource& metrics)
 {
     for (TextItemView& item : paragraph.items())
-        measureTextItem(item, text, metrics);
+        measureTextItem(item, paragraph.fragmentsOf(item), item.characterWidths(), text, metrics);
 }
 
 void styleHeader(ArticleHeaderView& header, QFont* font, const QColor& textColor,

@@ -63,10 +63,11 @@ private:
 // descent and leading, and the shift into raise (+1) or lower (-1).
 FragmentMetrics verticalMeasures(const TextFragmentStyle& style, TextMetricSource& metrics);
 
-// Styles every fragment of the paragraph (or of one item), and gives image
-// fragments the server's picture.
+// Styles every fragment of the paragraph (or of one item, or one fragment),
+// and gives image fragments the server's picture.
 void applyStyles(ParagraphView& paragraph, StyleCache& styles);
 void applyStyles(TextItemView& item, StyleCache& styles);
+void applyStyle(TextItemFragmentView& fragment, StyleCache& styles);
 
 // Sets the fragment's width and height, and writes its characters' widths
 // into widths (as long as the fragment).
@@ -74,6 +75,10 @@ void measureFragment(TextItemFragmentView& fragment, const QString& text,
                      TextMetricSource& metrics, std::span<std::int16_t> widths);
 // Measures the item's fragments, sets its size and fills its widths.
 void measureTextItem(TextItemView& item, const QString& text, TextMetricSource& metrics);
+// The same for an item whose fragments and widths are given (an item being
+// built, not yet in its paragraph).
+void measureTextItem(TextItemView& item, std::span<TextItemFragmentView> fragments,
+                     std::span<std::int16_t> widths, const QString& text, TextMetricSource& metrics);
 // Measures every item of the paragraph.
 void measureParagraph(ParagraphView& paragraph, const QString& text, TextMetricSource& metrics);
 

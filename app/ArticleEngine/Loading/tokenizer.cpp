@@ -5,6 +5,8 @@
 
 #include <QChar>
 
+#include <algorithm>
+
 namespace ArticleEngine::Loading {
 
 namespace {
@@ -17,8 +19,27 @@ bool startsWithTag(QStringView rest, QLatin1StringView tag)
 // Splits the token that holds a paragraph's start strictly inside it; the
 // second part keeps the class (a line break's brackets become a line-break
 // token of the next paragraph).
+// Whether a paragraph starts strictly inside a token (rare: brackets after
+// a line feed).
+bool needsSplit(std::span<const ParagraphRange> paragraphs, const std::vector<Token>& tokens)
+{
+    auto token = tokens.begin();
+    for (std::size_t next = 1; next < paragraphs.size(); ++next) {
+        const int start = paragraphs[next].start;
+        token = std::lower_bound(token, tokens.end(), start,
+                                 [](const Token& t, int position) { return t.end <= position; });
+        if (token == tokens.end())
+            return false;
+        if (token->start < start)
+            return true;
+    }
+    return false;
+}
+
 void splitAtParagraphs(std::span<const ParagraphRange> paragraphs, std::vector<Token>& tokens)
 {
+    if (!needsSplit(paragraphs, tokens))
+        return;
     std::vector<Token> split;
     split.reserve(tokens.size() + paragraphs.size());
     std::size_t next = 1; // paragraph 0 starts the text

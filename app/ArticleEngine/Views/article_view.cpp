@@ -103,13 +103,10 @@ void ArticleView::reparentChildren()
     editButton.setParent(this);
     expandButton.setParent(this);
     showMoreButton.setParent(this);
-    for (ParagraphView& paragraph : paragraphs) {
+    // A paragraph keeps its own items' links: its copy and move
+    // constructors re-set them, and moving the vector keeps its buffer.
+    for (ParagraphView& paragraph : paragraphs)
         paragraph.setParent(this);
-        // Moving the vector's buffer keeps the paragraphs where they are,
-        // but a paragraph moved into place by vector growth re-parented
-        // its items itself; this repeats it for paragraphs set up by hand.
-        paragraph.reparentChildren();
-    }
 }
 
 } // namespace ArticleEngine

@@ -35,8 +35,8 @@ public:
     // keeps its layout.
     void invalidate() override;
 
-    // Makes this view the parent of its parts and its paragraphs the parents
-    // of their items; needed after the paragraph vector was changed.
+    // Makes this view the parent of its parts and paragraphs; needed after
+    // the paragraph vector was changed.
     void reparentChildren();
 
     // The article's displayed text, shared with the record it was built from.

@@ -81,27 +81,49 @@ void ParagraphView::invalidate()
 void ParagraphView::setContent(int textStart, int textEnd, std::vector<TextItemView> items,
                                std::vector<TextItemFragmentView> fragments)
 {
+    for (TextItemView& item : items)
+        item.setWidthsKnown(false);
+    const std::size_t length = std::size_t(std::max(textEnd - textStart, 0));
+    setContent(textStart, textEnd, std::move(items), std::move(fragments),
+               std::vector<std::int16_t>(length, 0));
+}
+
+void ParagraphView::setContent(int textStart, int textEnd, std::vector<TextItemView> items,
+                               std::vector<TextItemFragmentView> fragments,
+                               std::vector<std::int16_t> characterWidths)
+{
     m_textStart = textStart;
     m_textEnd = std::max(textStart, textEnd);
     m_items = std::move(items);
     m_fragments = std::move(fragments);
-    m_characterWidths.assign(std::size_t(m_textEnd - m_textStart), 0);
+    m_characterWidths = std::move(characterWidths);
+    // Widths that do not fit the text are not to be trusted.
+    if (m_characterWidths.size() != std::size_t(m_textEnd - m_textStart)) {
+        m_characterWidths.assign(std::size_t(m_textEnd - m_textStart), 0);
+        for (TextItemView& item : m_items)
+            item.setWidthsKnown(false);
+    }
     m_lines.clear();
     lineCount = 0;
-    for (TextItemView& item : m_items)
-        item.setWidthsKnown(false);
+    layoutState = Dirty;
     reparentChildren();
 }
 
 void ParagraphView::reparentChildren()
 {
-    for (TextItemFragmentView& fragment : m_fragments)
-        fragment.setParent(nullptr);
     for (TextItemView& item : m_items) {
         item.setParent(this);
-        for (TextItemFragmentView& fragment : item.fragments())
+        for (TextItemFragmentView& fragment : fragmentsOf(item))
             fragment.setParent(&item);
     }
+}
+
+FragmentMetrics ParagraphView::itemMetrics(const TextItemView& item) const
+{
+    FragmentMetrics metrics;
+    for (const TextItemFragmentView& fragment : fragmentsOf(item))
+        metrics.combine(fragment.metrics());
+    return metrics;
 }
 
 const TextItemView& ParagraphView::displayedItem(const ParagraphLine& line, int place) const

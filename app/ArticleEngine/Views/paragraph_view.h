@@ -61,6 +61,11 @@ public:
     // Takes the paragraph's content; the character widths start unknown.
     void setContent(int textStart, int textEnd, std::vector<TextItemView> items,
                     std::vector<TextItemFragmentView> fragments);
+    // The same with the widths already measured (one per character of
+    // [textStart, textEnd)); the items say which of theirs are known.
+    void setContent(int textStart, int textEnd, std::vector<TextItemView> items,
+                    std::vector<TextItemFragmentView> fragments,
+                    std::vector<std::int16_t> characterWidths);
     // Sets this paragraph as the parent of its items, and each item as the
     // parent of its fragments.
     void reparentChildren();
@@ -72,6 +77,19 @@ public:
     std::span<TextItemView> items() { return m_items; }
     std::span<const TextItemFragmentView> fragments() const { return m_fragments; }
     std::span<TextItemFragmentView> fragments() { return m_fragments; }
+    // The fragments of one of this paragraph's items, found without going
+    // through the item's parent link (the fast path of layout and
+    // measuring); empty when the item's window does not lie in the array.
+    std::span<const TextItemFragmentView> fragmentsOf(const TextItemView& item) const
+    {
+        return window(std::span<const TextItemFragmentView>(m_fragments), item);
+    }
+    std::span<TextItemFragmentView> fragmentsOf(const TextItemView& item)
+    {
+        return window(std::span<TextItemFragmentView>(m_fragments), item);
+    }
+    // The combination of the item's fragments' measures.
+    FragmentMetrics itemMetrics(const TextItemView& item) const;
     std::span<const std::int16_t> characterWidths() const { return m_characterWidths; }
     std::span<std::int16_t> characterWidths() { return m_characterWidths; }
 
@@ -89,6 +107,16 @@ public:
     int lineCount = 0;
 
 private:
+    template <class T>
+    static std::span<T> window(std::span<T> all, const TextItemView& item)
+    {
+        const int first = item.firstFragment();
+        const int count = item.fragmentCount();
+        if (first < 0 || count < 0 || std::size_t(first) + std::size_t(count) > all.size())
+            return {};
+        return all.subspan(std::size_t(first), std::size_t(count));
+    }
+
     int m_textStart = 0;
     int m_textEnd = 0;
     std::vector<TextItemView> m_items;

@@ -40,7 +40,7 @@ QStringView TextItemFragmentView::text(const QString& articleText) const
     return QStringView(articleText).mid(m_start, m_end - m_start);
 }
 
-FragmentMetrics TextItemFragmentView::metrics() const
+FragmentMetrics TextItemFragmentView::metricsWithExtra() const
 {
     FragmentMetrics metrics;
     if (hasImage()) {

@@ -42,7 +42,16 @@ public:
     void setSharedStyle(FragmentStyle style) { m_style = std::move(style); }
 
     // Set by measuring (width = the nominal width).
-    FragmentMetrics metrics() const;
+    FragmentMetrics metrics() const
+    {
+        if (m_extra)
+            return metricsWithExtra();
+        if (!m_style || m_style->style.font() == nullptr)
+            return {};
+        FragmentMetrics metrics = m_style->vertical;
+        metrics.width = nominalSize.width() < 0 ? 0 : nominalSize.width();
+        return metrics;
+    }
 
     QString link() const { return m_extra ? m_extra->link : QString(); }
     QString label() const { return m_extra ? m_extra->label : QString(); }
@@ -70,6 +79,7 @@ private:
         int value = 0;
     };
     Extra& extra();
+    FragmentMetrics metricsWithExtra() const;
 
     FragmentStyle m_style;
     int m_styleNumber = -1;

@@ -65,10 +65,8 @@ std::span<TextItemFragmentView> TextItemView::fragments()
 
 FragmentMetrics TextItemView::metrics() const
 {
-    FragmentMetrics metrics;
-    for (const TextItemFragmentView& fragment : fragments())
-        metrics.combine(fragment.metrics());
-    return metrics;
+    const ParagraphView* holder = paragraph();
+    return holder == nullptr ? FragmentMetrics() : holder->itemMetrics(*this);
 }
 
 std::span<const std::int16_t> TextItemView::characterWidths() const

@@ -8,7 +8,7 @@ LEXVANE_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 LEXVANE_PACKAGES="cmake ninja-build g++ ccache pkg-config
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libsqlite3-dev zlib1g-dev libspeex-dev libasound2-dev
-  qt6-base-dev qt6-base-dev-tools libqt6core5compat6-dev libgl1-mesa-dev
+  qt6-base-dev qt6-base-dev-tools qt6-5compat-dev libgl1-mesa-dev
   fonts-dejavu-core binutils"
 
 # What scripts/fuzz needs on top: clang with libFuzzer and its sanitizer

@@ -236,7 +236,10 @@ void compiledDictionarySeeds()
     layout.articleLengthBits = 12;
     layout.longArticleThreshold = 2;
     layout.longArticleLengthBits = 20;
-    saveCompiled("compiled-long-articles.prc", source, layout);
+    // And a compressed word list for the fuzzy search, in small chunks.
+    layout.fuzzyWordList = true;
+    layout.fuzzyWordListChunkSize = 16;
+    saveCompiled("compiled-long-articles-word-list.prc", source, layout);
 
     // An alternative word list, chosen by kanji.
     lexvane::tools::DictionarySource japanese;
@@ -263,7 +266,9 @@ void compiledDictionarySeeds()
     lexvane::tools::writeByteSortTable(
         lexvane::tools::byteCollationFor(lexvane::engine::builtInSortTable(), page), eightBit.sortTable, error);
     eightBit.codePages = {lexvane::tools::writeCodePage(page)};
-    saveCompiled("compiled-eight-bit.prc", eightBit);
+    lexvane::tools::CompileOptions withWordList;
+    withWordList.fuzzyWordList = true;
+    saveCompiled("compiled-eight-bit-word-list.prc", eightBit, withWordList);
 }
 
 void wordListSeeds()
@@ -294,6 +299,40 @@ void wildcardSeeds()
     int n = 0;
     for (std::u16string_view c : cases)
         save("wildcard", "case-" + std::to_string(++n), utf16(c));
+}
+
+// Fields of 16-bit units separated by 0 units; each operation field starts
+// with its operation unit (see user_dictionary_fuzzer.cpp).
+Bytes operations(std::initializer_list<std::u16string_view> fields)
+{
+    std::u16string joined;
+    for (std::u16string_view field : fields) {
+        if (!joined.empty())
+            joined.push_back(0);
+        joined += field;
+    }
+    return utf16(joined);
+}
+
+void userDictionarySeeds()
+{
+    // Operation units: 7 add, 1 add with styles, 2 update, 3 delete,
+    // 4 search, 5 styles, 6 property.
+    save("user_dictionary", "add-search-delete",
+         operations({u"\u0007apple", u"#\"apple\"#01\"a fruit, red%0Aor green\"", u"\u0007banana",
+                     u"#\"banana\"#02\"a fruit\"#01\"yellow\"", u"\u0004fruit", u"\u0003\u0000"}));
+    // Style records: number unit (modulo 128, minus 10), two colour units,
+    // language and flags; no unit may be 0, which would end the field.
+    save("user_dictionary", "add-with-styles",
+         operations({u"\u0001Straße", u"#\"Straße\"#03\"street\"#00\"x\"",
+                     u"\u000d\u00ff\u00ff\u0301" u"\u0001\u0101\u0101\u0101" u"\u0080\u0012\u3456\u0700"}));
+    save("user_dictionary", "update-and-styles",
+         operations({u"\u0007co-op", u"#\"co-op\"#01\"shop\"", u"\u0002coop", u"#\"coop\"#01\"shop%22s\"",
+                     u"\u0005\u000a\u0101\u0101\u0100\u000b\u0202\u0202\u0200",
+                     u"\u0006My words"}));
+    save("user_dictionary", "odd-bodies",
+         operations({u"\u0007a", u"#", u"\u0007b", u"#99\"x\"#-1\"y\"#\"", u"\u0007c", u"no markup at all",
+                     u"\u0007", u"#\"\"#01\"\"", u"\u0004\u0000"}));
 }
 
 void markupSeeds()
@@ -330,6 +369,7 @@ int main(int argc, char** argv)
     compiledDictionarySeeds();
     wordListSeeds();
     wildcardSeeds();
+    userDictionarySeeds();
     markupSeeds();
     std::printf("%d seeds written\n", g_written);
     return 0;

@@ -82,6 +82,50 @@ int countResult(const char16_t* headword, std::int32_t, void* user)
     return 0;
 }
 
+// Title, language names and description (kinds 1, 4, 5, 6) in no
+// interface language, the dictionary's own and others, into buffers of
+// every size: *length counts bytes in and code units out.
+void readDescriptions(DictionaryRecord* dic, char16_t* buffer, std::int32_t bytes)
+{
+    std::int32_t ownLanguage = 0;
+    DicGetLang(dic, &ownLanguage);
+    const std::int32_t german = 'g' | 'e' << 8 | 'r' << 16 | 'm' << 24;
+    for (std::int32_t kind : {1, 4, 5, 6}) {
+        for (std::int32_t language : {0, ownLanguage, german}) {
+            for (std::int32_t capacity : {bytes, std::int32_t(2), std::int32_t(9)}) {
+                std::int32_t length = capacity;
+                std::int32_t extra = 0;
+                if (DicGetData(dic, kind, language, buffer, &length, &extra) != 0)
+                    continue;
+                if (length < 0 || (capacity >= 2 && (length >= capacity / 2 || buffer[length] != 0)))
+                    std::abort();
+            }
+        }
+    }
+}
+
+// Binary items by reference text (kind 7), retried at the size the first
+// answer asks for, as a caller does.
+void readBinaryItems(DictionaryRecord* dic)
+{
+    static const char16_t* const references[] = {u"<img ID=IMG-0001>", u"<img ID=\"IMG-0002\"/>", u"<img ID=IMG-",
+                                                  u"<img ID=IMG-99999999999>", u"IMG-0001", u""};
+    for (const char16_t* reference : references) {
+        std::vector<std::uint8_t> item(16);
+        std::int32_t length = static_cast<std::int32_t>(item.size());
+        std::int32_t extra = 0;
+        const auto argument = reinterpret_cast<std::intptr_t>(reference);
+        if (DicGetData(dic, 7, argument, item.data(), &length, &extra) != -1)
+            continue;
+        // A container's resources are below 64 KiB each; a larger answer is
+        // still handed a buffer, up to a bound that keeps the fuzzer alive.
+        if (length < 0 || length > (1 << 24))
+            std::abort();
+        item.resize(static_cast<std::size_t>(length));
+        DicGetData(dic, 7, argument, item.data(), &length, &extra);
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -139,28 +183,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (length < 0 || length >= capacity || headword[length] != 0)
                 std::abort();
         }
-        for (std::int32_t kind = 1; kind < 8; ++kind) {
-            std::int32_t length = std::size(headword);
-            std::int32_t extra = 0;
-            // Kind 7 takes a reference text, and its length counts bytes.
-            if (kind == 7) {
-                static const char16_t* const kReferences[] = {u"<img ID=IMG-0001>", u"<img ID=\"IMG-0002\"/>",
-                                                              u"<img ID=IMG-"};
-                length = static_cast<std::int32_t>(sizeof headword);
-                DicGetData(dic, kind, reinterpret_cast<std::intptr_t>(kReferences[entry % 3]), headword, &length,
-                           &extra);
-                continue;
-            }
-            DicGetData(dic, kind, entry, headword, &length, &extra);
-        }
         DicExtract(dic, entry, entry % 2, 0, readEvent, &reported, entry % 3 == 0);
     }
-    // Past the end, and the special entries.
-    for (std::int32_t entry : {count, -1, -2, -3}) {
+    // Past the end, and the special entries (their titles are kind 0 with
+    // a negative argument).
+    for (std::int32_t entry : {count, -1, -2, -3, -256}) {
         DicExtract(dic, entry, 1, 0, readEvent, &reported, 0);
         std::int32_t length = std::size(headword);
         DicGetData(dic, 0, entry, headword, &length, nullptr);
     }
+    readDescriptions(dic, headword, sizeof headword);
+    readBinaryItems(dic);
 
     DicClose(dic);
     return 0;

@@ -217,6 +217,16 @@ void compiledDictionarySeeds()
     source.sortTable = tableOf(characters);
     saveCompiled("compiled-utf8.prc", source);
 
+    // A long header, descriptions in two interface languages and two images.
+    lexvane::tools::DictionarySource described = source;
+    described.longHeader = true;
+    described.item0 = "item zero";
+    described.item5 = "five";
+    described.item8 = "eight";
+    described.localised = {{"germ", {{2, u"Titel"}, {3, u"Drei"}, {6, u"Beschreibung"}}}, {"fren", {{2, u"Titre"}}}};
+    described.images = {{0x89, 'P', 'N', 'G'}, Bytes(40, 0x5A)};
+    saveCompiled("compiled-described.prc", described);
+
     // Its own companion: kind 2 references then read this very file.
     lexvane::tools::DictionarySource self = source;
     self.companionId = "0A1B";

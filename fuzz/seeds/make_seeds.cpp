@@ -353,16 +353,22 @@ void markupSeeds()
         "#07\"<TABLE><Row><CELL ROWSPAN=%222%22>\"#01\"a%0A\"#07\"</cell></ROW><row><cell 50%>\"#01\"b%0A\"#07\"</Cell></row></Table>\"",
         "#01\"see \"#07\"<link href=%22w%22>\"#01\"word\"#07\"</link>\"#01\" end\"",
         "#01\"a\"#07\"<label name=%22top%22 x>\"#01\"bc\"",
-        "#01\"a\"#00\"%0A\"#07\"<IMG dic=%221%22 src=a.png>\"#01\"caption\"#08\"</IMG>\"",
+        "#01\"a\"#00\"%0A\"#07\"<IMG dic=%221%22 src=pic17.png>\"#01\"caption\"#08\"</IMG>\"",
         "#-7\"<table>\"#x\"<row>\"#07\"<link>\"#99999999999\"x\"",
         "\t\tindent #01\"%09%09x%0D%AD%00%2%G\"#",
+        "#1\"ab cd \"#4\"E\"#2\"raised\"#3\"lowered\"#5\"no font\"",
+        "#1\"aa (bb-cc) dd, ee; ff.\"#1\"%0A\xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d abc\"",
     };
+    // Flag byte: bit 0 UTF-16, bit 1 font metrics, bit 2 header and
+    // buttons, bits 3 to 7 the layout width (see markup_fuzzer.cpp).
     int n = 0;
     for (const char* c : cases) {
         const std::string text(c);
-        save("markup", "utf8-" + std::to_string(++n), withPrefix({0x00}, Bytes(text.begin(), text.end())));
+        const auto flags = static_cast<std::uint8_t>((n % 2 ? 0x02 : 0) | (n % 3 == 0 ? 0x04 : 0) | (n * 5 % 32) << 3);
+        save("markup", "utf8-" + std::to_string(++n), withPrefix({flags}, Bytes(text.begin(), text.end())));
     }
-    save("markup", "utf16-surrogates", withPrefix({0x01}, utf16(u"#01\"a\xD800" u"b\"#07\"<link \xDC00>\"")));
+    save("markup", "utf16-surrogates",
+         withPrefix({0x01 | 0x02 | 6 << 3}, utf16(u"#01\"a\xD800" u"b \U0001F600 c\"#07\"<link \xDC00>\"")));
 }
 
 } // namespace

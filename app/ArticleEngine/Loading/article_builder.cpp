@@ -63,7 +63,8 @@ public:
     {
     }
 
-    void buildParagraph(int number, const ParagraphRange& range, ParagraphView& paragraph);
+    // The paragraph's number must be set.
+    void buildParagraph(const ParagraphRange& range, ParagraphView& paragraph);
 
 private:
     int styleAt(int position);
@@ -102,28 +103,23 @@ int ItemBuilder::nextCut(int position, int limit)
     return cut;
 }
 
-void ItemBuilder::buildParagraph(int number, const ParagraphRange& range, ParagraphView& paragraph)
+void ItemBuilder::buildParagraph(const ParagraphRange& range, ParagraphView& paragraph)
 {
     const auto& tokens = m_record.tokens;
-    std::vector<TextItemView> items;
-    std::vector<TextItemFragmentView> fragments;
     std::size_t last = m_token;
     while (last < tokens.size() && tokens[last].start < range.end)
         ++last;
-    items.reserve(last - m_token);
-    fragments.reserve(last - m_token);
-    std::vector<std::int16_t> widths(std::size_t(range.end - range.start), 0);
+    // Mostly one fragment per item.
+    paragraph.beginContent(range.start, range.end, last - m_token, last - m_token);
 
     const bool anyStrings = !m_elements.links.empty() || !m_elements.labels.empty()
         || !m_elements.images.empty();
     for (; m_token < last; ++m_token) {
         const Token& token = tokens[m_token];
-        const int firstFragment = int(fragments.size());
         int position = token.start;
         while (position < token.end) {
             const int end = nextCut(position, token.end);
-            TextItemFragmentView& fragment = fragments.emplace_back(styleAt(position), position, end);
-            fragment.number = int(fragments.size()) - 1 - firstFragment;
+            TextItemFragmentView& fragment = paragraph.appendFragment(styleAt(position), position, end);
             if (anyStrings) {
                 fragment.setLink(stringAt(m_elements.links, position));
                 fragment.setLabel(stringAt(m_elements.labels, position));
@@ -132,19 +128,14 @@ void ItemBuilder::buildParagraph(int number, const ParagraphRange& range, Paragr
             applyStyle(fragment, m_styles);
             position = end;
         }
-        TextItemView& item = items.emplace_back(number, token.start, token.end, firstFragment,
-                                                int(fragments.size()) - firstFragment,
-                                                m_groupOfToken[m_token], itemKindOf(token.tokenClass),
-                                                token.tokenClass == Space);
+        TextItemView& item = paragraph.appendItem(token.start, token.end, m_groupOfToken[m_token],
+                                                  itemKindOf(token.tokenClass),
+                                                  token.tokenClass == Space);
         // Styled and measured while its data is at hand: one pass over the
         // paragraph instead of three.
-        measureTextItem(item, std::span(fragments).subspan(std::size_t(firstFragment)),
-                        std::span(widths).subspan(std::size_t(token.start - range.start),
-                                                  std::size_t(token.end - token.start)),
-                        m_text, m_styles.metrics());
+        measureTextItem(item, paragraph.fragmentsOf(item), item.characterWidths(), m_text,
+                        m_styles.metrics());
     }
-    paragraph.setContent(range.start, range.end, std::move(items), std::move(fragments),
-                         std::move(widths));
 }
 
 } // namespace
@@ -187,7 +178,7 @@ ArticleView ArticleBuilder::build(const ArticleBuildRequest& request, ArticleLay
         paragraph.frame.margins = QMargins(indentStep * std::clamp(range.indent, 0, 1000), 0, 0, 0);
         paragraph.frame.rightToLeft =
             isRightToLeft(QStringView(content.text).mid(range.start, range.end - range.start));
-        builder.buildParagraph(int(i), range, paragraph);
+        builder.buildParagraph(range, paragraph);
     }
 
     view.links = std::move(elements.links);

@@ -40,6 +40,7 @@ void ParagraphLayoutLoader::breakLines(int availableWidth)
     const auto items = m_view.items();
     const int count = int(items.size());
     ParagraphLine line;
+    const FragmentStyleData* lastStyle = nullptr;
     int i = 0;
     while (i < count) {
         // The run of items of one group.
@@ -55,13 +56,22 @@ void ParagraphLayoutLoader::breakLines(int availableWidth)
         if (line.metrics.width != 0 && !fits && !keep) {
             lines.push_back(line);
             line = ParagraphLine{first, first, {}};
+            lastStyle = nullptr;
         }
+        line.metrics.width += width;
         for (int j = first; j < i; ++j) {
+            // Most items are one fragment in the style of the item before:
+            // their vertical measures are already in the line.
+            const auto fragments = m_view.fragmentsOf(items[std::size_t(j)]);
+            const FragmentStyleData* style = fragments.size() == 1 && fragments[0].isPlainText()
+                ? fragments[0].sharedStyle().data()
+                : nullptr;
+            if (style != nullptr && style == lastStyle)
+                continue;
             FragmentMetrics metrics = m_view.itemMetrics(items[std::size_t(j)]);
-            // The measured width, also for items whose fragments were never
-            // measured one by one.
-            metrics.width = items[std::size_t(j)].width();
+            metrics.width = 0;
             line.metrics.combine(metrics);
+            lastStyle = style;
         }
         line.endItem = i;
     }

@@ -6,47 +6,20 @@
 namespace ArticleEngine {
 
 ArticleView::ArticleView()
-    : header(QString(), -1)
 {
     reparentChildren();
 }
 
 ArticleView::ArticleView(const ArticleView& other)
     : View(other)
-    , text(other.text)
-    , tables(other.tables)
-    , links(other.links)
-    , labels(other.labels)
-    , images(other.images)
-    , collapsed(other.collapsed)
-    , header(other.header)
-    , paragraphs(other.paragraphs)
-    , pronounceButton(other.pronounceButton)
-    , deleteButton(other.deleteButton)
-    , editButton(other.editButton)
-    , expandButton(other.expandButton)
-    , showMoreButton(other.showMoreButton)
-    , lastPlacedParagraph(other.lastPlacedParagraph)
+    , ArticleParts(other)
 {
     reparentChildren();
 }
 
 ArticleView::ArticleView(ArticleView&& other) noexcept
     : View(other)
-    , text(std::move(other.text))
-    , tables(std::move(other.tables))
-    , links(std::move(other.links))
-    , labels(std::move(other.labels))
-    , images(std::move(other.images))
-    , collapsed(other.collapsed)
-    , header(std::move(other.header))
-    , paragraphs(std::move(other.paragraphs))
-    , pronounceButton(other.pronounceButton)
-    , deleteButton(other.deleteButton)
-    , editButton(other.editButton)
-    , expandButton(other.expandButton)
-    , showMoreButton(other.showMoreButton)
-    , lastPlacedParagraph(other.lastPlacedParagraph)
+    , ArticleParts(std::move(other))
 {
     reparentChildren();
 }
@@ -64,20 +37,7 @@ ArticleView& ArticleView::operator=(ArticleView&& other) noexcept
 {
     if (this != &other) {
         View::operator=(other);
-        text = std::move(other.text);
-        tables = std::move(other.tables);
-        links = std::move(other.links);
-        labels = std::move(other.labels);
-        images = std::move(other.images);
-        collapsed = other.collapsed;
-        header = std::move(other.header);
-        paragraphs = std::move(other.paragraphs);
-        pronounceButton = other.pronounceButton;
-        deleteButton = other.deleteButton;
-        editButton = other.editButton;
-        expandButton = other.expandButton;
-        showMoreButton = other.showMoreButton;
-        lastPlacedParagraph = other.lastPlacedParagraph;
+        ArticleParts::operator=(std::move(other));
         reparentChildren();
     }
     return *this;

@@ -22,23 +22,9 @@
 
 namespace ArticleEngine {
 
-class ArticleView : public View {
-public:
-    ArticleView();
-    ArticleView(const ArticleView& other);
-    ArticleView(ArticleView&& other) noexcept;
-    ArticleView& operator=(const ArticleView& other);
-    ArticleView& operator=(ArticleView&& other) noexcept;
-    ~ArticleView() = default;
-
-    // The buttons, then the paragraphs, then the article itself; the header
-    // keeps its layout.
-    void invalidate() override;
-
-    // Makes this view the parent of its parts and paragraphs; needed after
-    // the paragraph vector was changed.
-    void reparentChildren();
-
+// Everything an article view holds besides its parent links; copied and
+// moved member by member.
+struct ArticleParts {
     // The article's displayed text, shared with the record it was built from.
     QString text;
     std::vector<Table> tables;
@@ -57,6 +43,24 @@ public:
     PushButtonView showMoreButton{ShowMoreButtonKind};
     // The last paragraph a layout pass placed; -1 when none.
     int lastPlacedParagraph = -1;
+};
+
+class ArticleView : public View, public ArticleParts {
+public:
+    ArticleView();
+    ArticleView(const ArticleView& other);
+    ArticleView(ArticleView&& other) noexcept;
+    ArticleView& operator=(const ArticleView& other);
+    ArticleView& operator=(ArticleView&& other) noexcept;
+    ~ArticleView() = default;
+
+    // The buttons, then the paragraphs, then the article itself; the header
+    // keeps its layout.
+    void invalidate() override;
+
+    // Makes this view the parent of its parts and paragraphs; needed after
+    // the paragraph vector was changed.
+    void reparentChildren();
 };
 
 } // namespace ArticleEngine

@@ -13,32 +13,14 @@ ParagraphView::ParagraphView()
 
 ParagraphView::ParagraphView(const ParagraphView& other)
     : View(other)
-    , indentLevel(other.indentLevel)
-    , frame(other.frame)
-    , firstLine(other.firstLine)
-    , lineCount(other.lineCount)
-    , m_textStart(other.m_textStart)
-    , m_textEnd(other.m_textEnd)
-    , m_items(other.m_items)
-    , m_fragments(other.m_fragments)
-    , m_characterWidths(other.m_characterWidths)
-    , m_lines(other.m_lines)
+    , ParagraphData(other)
 {
     reparentChildren();
 }
 
 ParagraphView::ParagraphView(ParagraphView&& other) noexcept
     : View(other)
-    , indentLevel(other.indentLevel)
-    , frame(std::move(other.frame))
-    , firstLine(other.firstLine)
-    , lineCount(other.lineCount)
-    , m_textStart(other.m_textStart)
-    , m_textEnd(other.m_textEnd)
-    , m_items(std::move(other.m_items))
-    , m_fragments(std::move(other.m_fragments))
-    , m_characterWidths(std::move(other.m_characterWidths))
-    , m_lines(std::move(other.m_lines))
+    , ParagraphData(std::move(other))
 {
     reparentChildren();
 }
@@ -56,16 +38,7 @@ ParagraphView& ParagraphView::operator=(ParagraphView&& other) noexcept
 {
     if (this != &other) {
         View::operator=(other);
-        indentLevel = other.indentLevel;
-        frame = std::move(other.frame);
-        firstLine = other.firstLine;
-        lineCount = other.lineCount;
-        m_textStart = other.m_textStart;
-        m_textEnd = other.m_textEnd;
-        m_items = std::move(other.m_items);
-        m_fragments = std::move(other.m_fragments);
-        m_characterWidths = std::move(other.m_characterWidths);
-        m_lines = std::move(other.m_lines);
+        ParagraphData::operator=(std::move(other));
         reparentChildren();
     }
     return *this;
@@ -81,32 +54,55 @@ void ParagraphView::invalidate()
 void ParagraphView::setContent(int textStart, int textEnd, std::vector<TextItemView> items,
                                std::vector<TextItemFragmentView> fragments)
 {
-    for (TextItemView& item : items)
-        item.setWidthsKnown(false);
-    const std::size_t length = std::size_t(std::max(textEnd - textStart, 0));
-    setContent(textStart, textEnd, std::move(items), std::move(fragments),
-               std::vector<std::int16_t>(length, 0));
-}
-
-void ParagraphView::setContent(int textStart, int textEnd, std::vector<TextItemView> items,
-                               std::vector<TextItemFragmentView> fragments,
-                               std::vector<std::int16_t> characterWidths)
-{
     m_textStart = textStart;
     m_textEnd = std::max(textStart, textEnd);
     m_items = std::move(items);
     m_fragments = std::move(fragments);
-    m_characterWidths = std::move(characterWidths);
-    // Widths that do not fit the text are not to be trusted.
-    if (m_characterWidths.size() != std::size_t(m_textEnd - m_textStart)) {
-        m_characterWidths.assign(std::size_t(m_textEnd - m_textStart), 0);
-        for (TextItemView& item : m_items)
-            item.setWidthsKnown(false);
-    }
+    m_characterWidths.assign(std::size_t(m_textEnd - m_textStart), 0);
+    for (TextItemView& item : m_items)
+        item.setWidthsKnown(false);
     m_lines.clear();
     lineCount = 0;
     layoutState = Dirty;
+    m_pendingFragment = int(m_fragments.size());
     reparentChildren();
+}
+
+void ParagraphView::beginContent(int textStart, int textEnd, std::size_t itemCount,
+                                 std::size_t fragmentCount)
+{
+    setContent(textStart, textEnd, {}, {});
+    m_items.reserve(itemCount);
+    m_fragments.reserve(fragmentCount);
+}
+
+TextItemFragmentView& ParagraphView::appendFragment(int styleNumber, int start, int end)
+{
+    const TextItemFragmentView* buffer = m_fragments.data();
+    TextItemFragmentView& fragment = m_fragments.emplace_back(styleNumber, start, end);
+    fragment.number = int(m_fragments.size()) - 1 - m_pendingFragment;
+    // Moved fragments lose their parent links.
+    if (m_fragments.data() != buffer)
+        reparentChildren();
+    return fragment;
+}
+
+TextItemView& ParagraphView::appendItem(int start, int end, int group, TextItemKind itemKind,
+                                        bool keepOnLine)
+{
+    const TextItemView* buffer = m_items.data();
+    TextItemView& item = m_items.emplace_back(number, start, end, m_pendingFragment,
+                                              int(m_fragments.size()) - m_pendingFragment, group,
+                                              itemKind, keepOnLine);
+    m_pendingFragment = int(m_fragments.size());
+    if (m_items.data() != buffer) {
+        reparentChildren();
+    } else {
+        item.setParent(this);
+        for (TextItemFragmentView& fragment : fragmentsOf(item))
+            fragment.setParent(&item);
+    }
+    return item;
 }
 
 void ParagraphView::reparentChildren()

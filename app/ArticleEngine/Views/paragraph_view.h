@@ -47,7 +47,30 @@ struct ParagraphLine {
     int itemCount() const { return endItem - firstItem; }
 };
 
-class ParagraphView : public View {
+// Everything a paragraph holds besides its parent links; copied and moved
+// member by member.
+class ParagraphData {
+public:
+    // Leading tabs of the paragraph; its number within the article is the
+    // view number.
+    int indentLevel = -1;
+    ParagraphFrame frame;
+    // The article's number of the paragraph's first line.
+    int firstLine = 0;
+    int lineCount = 0;
+
+protected:
+    int m_textStart = 0;
+    int m_textEnd = 0;
+    std::vector<TextItemView> m_items;
+    std::vector<TextItemFragmentView> m_fragments;
+    std::vector<std::int16_t> m_characterWidths;
+    std::vector<ParagraphLine> m_lines;
+    // While building in place: the first fragment of the next item.
+    int m_pendingFragment = 0;
+};
+
+class ParagraphView : public View, public ParagraphData {
 public:
     ParagraphView();
     ParagraphView(const ParagraphView& other);
@@ -61,11 +84,14 @@ public:
     // Takes the paragraph's content; the character widths start unknown.
     void setContent(int textStart, int textEnd, std::vector<TextItemView> items,
                     std::vector<TextItemFragmentView> fragments);
-    // The same with the widths already measured (one per character of
-    // [textStart, textEnd)); the items say which of theirs are known.
-    void setContent(int textStart, int textEnd, std::vector<TextItemView> items,
-                    std::vector<TextItemFragmentView> fragments,
-                    std::vector<std::int16_t> characterWidths);
+    // Building in place, without a pass to set parent links afterwards:
+    // clears the paragraph for the text [textStart, textEnd) with room for
+    // the given numbers of items and fragments, then each item's fragments
+    // are appended, followed by the item itself.
+    void beginContent(int textStart, int textEnd, std::size_t itemCount, std::size_t fragmentCount);
+    TextItemFragmentView& appendFragment(int styleNumber, int start, int end);
+    // The item of the fragments appended since the previous item.
+    TextItemView& appendItem(int start, int end, int group, TextItemKind itemKind, bool keepOnLine);
     // Sets this paragraph as the parent of its items, and each item as the
     // parent of its fragments.
     void reparentChildren();
@@ -98,14 +124,6 @@ public:
     // The item at a place of a line in display order (left to right).
     const TextItemView& displayedItem(const ParagraphLine& line, int place) const;
 
-    // Leading tabs of the paragraph; its number within the article is the
-    // view number.
-    int indentLevel = -1;
-    ParagraphFrame frame;
-    // The article's number of the paragraph's first line.
-    int firstLine = 0;
-    int lineCount = 0;
-
 private:
     template <class T>
     static std::span<T> window(std::span<T> all, const TextItemView& item)
@@ -116,13 +134,6 @@ private:
             return {};
         return all.subspan(std::size_t(first), std::size_t(count));
     }
-
-    int m_textStart = 0;
-    int m_textEnd = 0;
-    std::vector<TextItemView> m_items;
-    std::vector<TextItemFragmentView> m_fragments;
-    std::vector<std::int16_t> m_characterWidths;
-    std::vector<ParagraphLine> m_lines;
 };
 
 } // namespace ArticleEngine

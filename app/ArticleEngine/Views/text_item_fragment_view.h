@@ -60,6 +60,8 @@ public:
     void setLabel(const QString& label);
     void setImage(const QString& image);
     bool hasImage() const { return m_extra && !m_extra->image.isEmpty(); }
+    // Measured as text of its style alone: no picture, no extra record.
+    bool isPlainText() const { return !m_extra; }
 
     // The picture of an image fragment, a copy of what the style server gave.
     QPixmap pixmap() const { return m_extra ? m_extra->pixmap : QPixmap(); }

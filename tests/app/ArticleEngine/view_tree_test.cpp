@@ -190,6 +190,32 @@ TEST(ViewTree, ParentsSurviveVectorGrowthAndMoves)
     expectParentsOf(moved);
 }
 
+TEST(ViewTree, BuildingInPlaceKeepsParentsThroughGrowth)
+{
+    ParagraphView paragraph;
+    paragraph.number = 2;
+    // No room reserved: every append may move the arrays.
+    paragraph.beginContent(10, 60, 0, 0);
+    for (int i = 0; i < 25; ++i) {
+        paragraph.appendFragment(1, 10 + 2 * i, 11 + 2 * i);
+        paragraph.appendFragment(2, 11 + 2 * i, 12 + 2 * i);
+        paragraph.appendItem(10 + 2 * i, 12 + 2 * i, i, WordItem, false);
+    }
+    ASSERT_EQ(paragraph.items().size(), 25u);
+    ASSERT_EQ(paragraph.fragments().size(), 50u);
+    for (const TextItemView& item : paragraph.items()) {
+        ASSERT_EQ(item.parent(), &paragraph);
+        EXPECT_EQ(item.number, 2);
+        ASSERT_EQ(item.fragments().size(), 2u);
+        EXPECT_EQ(item.fragments()[0].start(), item.start());
+        EXPECT_EQ(item.fragments()[1].number, 1);
+        for (const TextItemFragmentView& fragment : item.fragments())
+            EXPECT_EQ(fragment.parent(), &item);
+        EXPECT_EQ(item.characterWidths().size(), 0u) << "not measured yet";
+        EXPECT_EQ(item.widthOf(0, 2), -1);
+    }
+}
+
 TEST(ViewTree, AbsolutePositionAddsTheParents)
 {
     auto built = buildArticle(QStringLiteral("#1\"ab\""));

@@ -7,6 +7,7 @@
 // slot may replace them, a quick-access title never does.
 #include "collation/built_in_sort_table.h"
 #include "frame/dictionary_ops.h"
+#include "frame/reading_position.h"
 #include "lexvane_engine.h"
 #include "output/article_output.h"
 #include "search/fuzzy_feed.h"
@@ -258,6 +259,20 @@ int setCurrentIndex(DictionaryRecord& record, std::int32_t index)
     return handleOf(record).read(index, kReadHeadword) == LV_OK ? LV_OK : LV_NOT_PRESENT;
 }
 
+// A set keeps where a member stands as its word index alone: reading the
+// title again restores the current-article buffer too.
+int savePosition(DictionaryRecord& record, ReadingPosition& position)
+{
+    position = ReadingPosition{};
+    position.current = handleOf(record).currentIndex();
+    return LV_OK;
+}
+
+int restorePosition(DictionaryRecord& record, const ReadingPosition& position)
+{
+    return handleOf(record).read(position.current, kReadHeadword) == LV_OK ? LV_OK : LV_NOT_PRESENT;
+}
+
 std::int32_t quickAccessCount(DictionaryRecord& record)
 {
     return handleOf(record).database.quickAccessCount();
@@ -353,13 +368,14 @@ const DictionaryOps& userDictionaryOps()
         ops.quickAccessWord16 = quickAccessWord16;
         ops.quickAccessEntryIndex = quickAccessEntryIndex;
         ops.sortTable = builtInForMain;
-        // Slots 23 and 24 (set checkpoints) join with dictionary sets.
         ops.currentWord8 = currentWord8;
         ops.currentWord16 = currentWord16;
         ops.currentIndex = currentIndex;
         ops.count = count;
         ops.setCurrentIndex = setCurrentIndex;
         ops.quickAccessCount = quickAccessCount;
+        ops.restorePosition = restorePosition;
+        ops.savePosition = savePosition;
         ops.feedFuzzy = feedFuzzy;
         ops.descriptionItem = descriptionItem;
         ops.sourceLanguage = sourceLanguage;

@@ -3,6 +3,7 @@
 #include "lexvane_engine.h"
 
 #include "frame/dictionary_record.h"
+#include "frame/reading_position.h"
 #include "userdic/ud_handle.h"
 #include "userdic_fixture.h"
 
@@ -455,4 +456,19 @@ TEST_F(UserDictionaryHandleTest, GetDataAndSearchReadTitles)
         EXPECT_EQ(DicSearch(dic, c.word, 0, &index), LV_OK);
         EXPECT_EQ(index, c.index) << "not found: the place the word would stand";
     }
+}
+
+TEST_F(UserDictionaryHandleTest, SavedPositionsComeBackWithTheirTitle)
+{
+    add(u"alpha", u"a");
+    add(u"beta", u"b");
+    ASSERT_EQ(ops().setCurrentIndex(*dic, 1), LV_OK);
+    lexvane::engine::ReadingPosition saved;
+    ASSERT_EQ(ops().savePosition(*dic, saved), LV_OK);
+    ASSERT_EQ(ops().readEntry(*dic, 0, kReadWithArticle), LV_OK);
+    ASSERT_EQ(ops().restorePosition(*dic, saved), LV_OK);
+    EXPECT_EQ(ops().currentIndex(*dic), 1);
+    EXPECT_EQ(current(), u"beta");
+    saved.current = 9;
+    EXPECT_EQ(ops().restorePosition(*dic, saved), LV_NOT_PRESENT);
 }

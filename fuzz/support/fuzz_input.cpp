@@ -58,4 +58,10 @@ std::string PrivateFolder::write(std::string_view name, std::span<const std::uin
     return file.string();
 }
 
+void PrivateFolder::remove(std::string_view name) const
+{
+    std::error_code ignored;
+    std::filesystem::remove(m_path / name, ignored);
+}
+
 } // namespace lexvane::fuzzing

@@ -32,6 +32,9 @@ public:
     // target that silently fuzzed nothing would report false comfort.
     std::string write(std::string_view name, std::span<const std::uint8_t> bytes) const;
 
+    // Removes the file `name` of the folder, if there is one.
+    void remove(std::string_view name) const;
+
 private:
     std::filesystem::path m_path;
 };

@@ -9,6 +9,7 @@
 // kMaximumEntries, so that a damaged count cannot stall the fuzzer) its
 // headword, each data kind and its article. A header naming "0A1B" as its
 // companion makes the file its own companion.
+#include "dictionary_reading.h"
 #include "fuzz_input.h"
 
 #include "lexvane_engine.h"
@@ -53,34 +54,6 @@ int sign(int value)
 // Entries read per input: enough for every seed, few enough to keep the
 // fuzzer fast on a count that damage made huge.
 constexpr std::int32_t kMaximumEntries = 300;
-
-// Reads every event as a caller would; a run must hold `length` units and
-// its terminator.
-int readEvent(int zero, const char16_t* text, std::int32_t length, const StyleRecord* style, std::int32_t index,
-              void* user)
-{
-    if (zero != 0 || length < 0 || (length > 0 && !text))
-        std::abort();
-    std::size_t sum = 0;
-    for (std::int32_t i = 0; i < length; ++i)
-        sum += text[i];
-    if (index >= 0 && text && text[length] != 0)
-        std::abort();
-    if (style)
-        sum += static_cast<std::size_t>(style->number) + style->color;
-    *static_cast<std::size_t*>(user) += sum;
-    return 0;
-}
-
-int countResult(const char16_t* headword, std::int32_t, void* user)
-{
-    // Read the whole result, as a caller may.
-    std::size_t length = 0;
-    while (headword[length] != 0)
-        ++length;
-    *static_cast<std::size_t*>(user) += length;
-    return 0;
-}
 
 // Title, language names and description (kinds 1, 4, 5, 6) in no
 // interface language, the dictionary's own and others, into buffers of
@@ -133,16 +106,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const lexvane::fuzzing::PrivateFolder folder;
     const std::string path = folder.write("fuzz0A1B.prc", std::span(data, size));
 
-    DictionaryRecord* dic = nullptr;
-    DicOpen(path.c_str(), -1, &dic, nullptr, 0, 0);
-    DicInit(dic);
-
-    std::int32_t value = 0;
-    DicGetCount(dic, &value);
-    DicGetID(dic, &value);
-    DicGetPairID(dic, &value);
-    DicGetLang(dic, &value);
-    DicGetPairLang(dic, &value);
+    DictionaryRecord* dic = lexvane::fuzzing::openAndIdentify(path);
 
     // Each word against itself and its neighbour: every word meets the
     // table, and the comparison must stay a comparison however the table
@@ -156,9 +120,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
     }
 
-    std::size_t reported = 0;
-    DicFuzzySearch(dic, u"strasse", 10, countResult, &reported);
-    DicFuzzySearch(dic, u"a", 3, countResult, &reported);
+    lexvane::fuzzing::ReadTotal results;
+    DicFuzzySearch(dic, u"strasse", 10, lexvane::fuzzing::readWordResult, &results);
+    DicFuzzySearch(dic, u"a", 3, lexvane::fuzzing::readWordResult, &results);
 
     for (const std::u16string& word : words()) {
         std::int32_t index = 0;
@@ -167,28 +131,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Kana keep the main list, kanji choose the alternative one, a letter
     // goes back.
     DicDoFilter(dic, u"\u3042");
+
+    // The alternative list first (it is current after the kanji), then the
+    // main list.
+    lexvane::fuzzing::ReadTotal total;
     DicDoFilter(dic, u"\u6f22\u5b57");
-    std::int32_t alternativeCount = 0;
-    DicGetCount(dic, &alternativeCount);
+    lexvane::fuzzing::readEntries(dic, kMaximumEntries, total);
     DicDoFilter(dic, u"abc");
+    lexvane::fuzzing::readEntries(dic, kMaximumEntries, total);
 
     std::int32_t count = 0;
     DicGetCount(dic, &count);
-    count = std::max(count, alternativeCount);
     char16_t headword[300];
-    for (std::int32_t entry = 0; entry < std::min(count, kMaximumEntries); ++entry) {
-        for (std::int32_t capacity : {std::int32_t(std::size(headword)), std::int32_t(1), std::int32_t(4)}) {
-            std::int32_t length = capacity;
-            DicGetData(dic, 0, entry, headword, &length, nullptr);
-            if (length < 0 || length >= capacity || headword[length] != 0)
-                std::abort();
-        }
-        DicExtract(dic, entry, entry % 2, 0, readEvent, &reported, entry % 3 == 0);
-    }
     // Past the end, and the special entries (their titles are kind 0 with
     // a negative argument).
     for (std::int32_t entry : {count, -1, -2, -3, -256}) {
-        DicExtract(dic, entry, 1, 0, readEvent, &reported, 0);
+        DicExtract(dic, entry, 1, 0, lexvane::fuzzing::readArticleEvent, &total, 0);
         std::int32_t length = std::size(headword);
         DicGetData(dic, 0, entry, headword, &length, nullptr);
     }

@@ -10,6 +10,7 @@
 // record), 6 set a property. At most kMaximumOperations per input: each is
 // one transaction. Afterwards every entry's headword and article are read
 // and the titles are searched for.
+#include "dictionary_reading.h"
 #include "fuzz_input.h"
 
 #include "lexvane_engine.h"
@@ -70,37 +71,6 @@ std::vector<StyleRecord> stylesFrom(std::u16string_view units)
     return records;
 }
 
-int readEvent(int zero, const char16_t* text, std::int32_t length, const StyleRecord* style, std::int32_t index,
-              void* user)
-{
-    if (zero != 0 || length < 0 || (length > 0 && !text))
-        std::abort();
-    std::size_t sum = 0;
-    for (std::int32_t i = 0; i < length; ++i)
-        sum += text[i];
-    if (index >= 0 && text && text[length] != 0)
-        std::abort();
-    if (style)
-        sum += static_cast<std::size_t>(style->number);
-    *static_cast<std::size_t*>(user) += sum;
-    return 0;
-}
-
-int countHit(std::int32_t, const std::uint32_t* positions, void* user, std::int32_t count)
-{
-    if (count < 0 || count > 256 || (count > 0 && !positions))
-        std::abort();
-    for (std::int32_t i = 0; i < count; ++i)
-        *static_cast<std::size_t*>(user) += positions[i];
-    return 1;
-}
-
-int countResult(const char16_t* word, std::int32_t, void* user)
-{
-    *static_cast<std::size_t*>(user) += std::char_traits<char16_t>::length(word);
-    return 0;
-}
-
 std::int32_t entryCount(DictionaryRecord* dic)
 {
     std::int32_t count = 0;
@@ -129,7 +99,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     std::vector<std::u16string> titles;
-    std::size_t sink = 0;
+    lexvane::fuzzing::ReadTotal total;
     int operations = 0;
     for (std::size_t i = 0; i < fields.size() && operations < kMaximumOperations; ++i) {
         if (fields[i].empty())
@@ -162,7 +132,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             UdDelete(dic, argument.empty() ? 0 : argument[0] % (count + 1));
             break;
         case 4:
-            UdSearch(dic, argument.c_str(), countHit, &sink);
+            UdSearch(dic, argument.c_str(), lexvane::fuzzing::readSearchHit, &total);
             break;
         case 5: {
             const std::vector<StyleRecord> styles = stylesFrom(argument);
@@ -176,19 +146,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     // Read back everything that was stored.
-    const std::int32_t count = entryCount(dic);
-    char16_t headword[300];
-    for (std::int32_t entry = 0; entry < std::min(count, kMaximumEntries); ++entry) {
-        std::int32_t length = std::size(headword);
-        DicGetData(dic, 0, entry, headword, &length, nullptr);
-        if (length < 0 || length >= std::int32_t(std::size(headword)) || headword[length] != 0)
-            std::abort();
-        DicExtract(dic, entry, entry % 2, 0, readEvent, &sink, entry % 3 == 0);
-    }
+    lexvane::fuzzing::readEntries(dic, kMaximumEntries, total);
     for (const std::u16string& title : titles) {
         std::int32_t index = 0;
         DicSearch(dic, title.c_str(), 0, &index);
-        DicFuzzySearch(dic, title.c_str(), 5, countResult, &sink);
+        DicFuzzySearch(dic, title.c_str(), 5, lexvane::fuzzing::readWordResult, &total);
     }
     StyleRecord styles[100];
     UdGetStyles(dic, styles, std::size(styles));

@@ -153,6 +153,32 @@ TEST(CharacterWidths, FontCacheMeasuresEachCharacterAsTheFontDoes)
     EXPECT_EQ(cache.fontMeasures(font).descent, expected.descent());
 }
 
+TEST(ApplyStyles, TakesTheServersStylesAndPicturesAgain)
+{
+    auto built = buildArticle(QStringLiteral("#1\"ab%0A\"#7\"<img pic17>\"#1\"c\"#7\"</img>\""));
+    ParagraphView& paragraph = built.view.paragraphs[0];
+    // The server now draws style 1 large and has lost the picture.
+    built.styles->styles[1] = built.styles->styles[4];
+    struct NoPictures : lexvane::testing::TestStyleServer {
+        QPixmap image(const QString&) override { return QPixmap(); }
+    };
+    NoPictures changed;
+    changed.styles = built.styles->styles;
+    FixedMetricSource metrics;
+    StyleCache styles(changed, metrics);
+    applyStyles(paragraph, styles);
+    measureParagraph(paragraph, built.view.text, metrics);
+
+    const TextItemView& a = paragraph.items()[0];
+    EXPECT_EQ(a.fragments()[0].style()->font(), &built.styles->large);
+    EXPECT_EQ(a.metrics(), (FragmentMetrics{10, 0, 0, 18, 6, 0}));
+    EXPECT_EQ(a.nominalSize, QSize(10, 25));
+    const TextItemFragmentView& picture = paragraph.items()[2].fragments()[0];
+    EXPECT_TRUE(picture.hasImage());
+    EXPECT_TRUE(picture.pixmap().isNull()) << "the earlier picture is replaced";
+    EXPECT_EQ(picture.nominalSize, QSize(0, 1));
+}
+
 TEST(HeaderMeasure, TitleSizeAndBaselineOnlyWithAFont)
 {
     ArticleHeaderView header(QStringLiteral("word"), 3);

@@ -25,6 +25,7 @@
 #include <cstdio>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 
 using namespace ArticleEngine;
@@ -235,20 +236,28 @@ public:
     void ReportRuns(const std::vector<Run>& runs) override
     {
         ConsoleReporter::ReportRuns(runs);
+        // With repetitions the median stands for the benchmark.
         for (const Run& run : runs) {
-            if (run.run_type != Run::RT_Iteration || run.iterations == 0)
+            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+            if (!median && (run.run_type != Run::RT_Iteration || run.iterations == 0))
                 continue;
-            times[run.benchmark_name()] = run.GetAdjustedRealTime()
+            const std::string name = run.run_name.str();
+            if (!median && medians.count(name) != 0)
+                continue;
+            if (median)
+                medians.insert(name);
+            times[name] = run.GetAdjustedRealTime()
                 * benchmark::GetTimeUnitMultiplier(benchmark::kMillisecond)
                 / benchmark::GetTimeUnitMultiplier(run.time_unit);
             auto bytes = run.counters.find("bytes_per_char");
             if (bytes != run.counters.end())
-                bytesPerChar[run.benchmark_name()] = bytes->second.value;
+                bytesPerChar[name] = bytes->second.value;
         }
     }
 
     std::map<std::string, double> times;
     std::map<std::string, double> bytesPerChar;
+    std::set<std::string> medians;
 };
 
 void printSummary(const SummaryReporter& reporter)

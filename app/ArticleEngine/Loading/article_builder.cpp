@@ -119,13 +119,14 @@ void ItemBuilder::buildParagraph(const ParagraphRange& range, ParagraphView& par
         int position = token.start;
         while (position < token.end) {
             const int end = nextCut(position, token.end);
-            TextItemFragmentView& fragment = paragraph.appendFragment(styleAt(position), position, end);
+            TextItemFragmentView& fragment =
+                paragraph.appendFragment(m_styles.style(styleAt(position)), position, end);
             if (anyStrings) {
                 fragment.setLink(stringAt(m_elements.links, position));
                 fragment.setLabel(stringAt(m_elements.labels, position));
                 fragment.setImage(stringAt(m_elements.images, position));
+                applyPicture(fragment, m_styles);
             }
-            applyStyle(fragment, m_styles);
             position = end;
         }
         TextItemView& item = paragraph.appendItem(token.start, token.end, m_groupOfToken[m_token],

@@ -47,13 +47,18 @@ const FragmentStyle& StyleCache::style(int number)
     return found->second;
 }
 
-void applyStyle(TextItemFragmentView& fragment, StyleCache& styles)
+void applyPicture(TextItemFragmentView& fragment, StyleCache& styles)
 {
-    fragment.setSharedStyle(styles.style(fragment.styleNumber()));
     if (fragment.hasImage())
         fragment.setPixmap(styles.server().image(fragment.image()));
     else
         fragment.resetPixmap();
+}
+
+void applyStyle(TextItemFragmentView& fragment, StyleCache& styles)
+{
+    fragment.setSharedStyle(styles.style(fragment.styleNumber()));
+    applyPicture(fragment, styles);
 }
 
 void applyStyles(TextItemView& item, StyleCache& styles)

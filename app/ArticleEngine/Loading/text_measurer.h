@@ -68,6 +68,8 @@ FragmentMetrics verticalMeasures(const TextFragmentStyle& style, TextMetricSourc
 void applyStyles(ParagraphView& paragraph, StyleCache& styles);
 void applyStyles(TextItemView& item, StyleCache& styles);
 void applyStyle(TextItemFragmentView& fragment, StyleCache& styles);
+// Only the picture: for a fragment made with its style.
+void applyPicture(TextItemFragmentView& fragment, StyleCache& styles);
 
 // Sets the fragment's width and height, and writes its characters' widths
 // into widths (as long as the fragment).

@@ -76,10 +76,10 @@ void ParagraphView::beginContent(int textStart, int textEnd, std::size_t itemCou
     m_fragments.reserve(fragmentCount);
 }
 
-TextItemFragmentView& ParagraphView::appendFragment(int styleNumber, int start, int end)
+TextItemFragmentView& ParagraphView::appendFragment(FragmentStyle style, int start, int end)
 {
     const TextItemFragmentView* buffer = m_fragments.data();
-    TextItemFragmentView& fragment = m_fragments.emplace_back(styleNumber, start, end);
+    TextItemFragmentView& fragment = m_fragments.emplace_back(std::move(style), start, end);
     fragment.number = int(m_fragments.size()) - 1 - m_pendingFragment;
     // Moved fragments lose their parent links.
     if (m_fragments.data() != buffer)

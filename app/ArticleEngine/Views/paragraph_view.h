@@ -89,7 +89,7 @@ public:
     // the given numbers of items and fragments, then each item's fragments
     // are appended, followed by the item itself.
     void beginContent(int textStart, int textEnd, std::size_t itemCount, std::size_t fragmentCount);
-    TextItemFragmentView& appendFragment(int styleNumber, int start, int end);
+    TextItemFragmentView& appendFragment(FragmentStyle style, int start, int end);
     // The item of the fragments appended since the previous item.
     TextItemView& appendItem(int start, int end, int group, TextItemKind itemKind, bool keepOnLine);
     // Sets this paragraph as the parent of its items, and each item as the

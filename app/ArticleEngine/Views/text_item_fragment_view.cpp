@@ -5,18 +5,26 @@
 
 namespace ArticleEngine {
 
-TextItemFragmentView::TextItemFragmentView(int styleNumber, int start, int end)
-    : m_styleNumber(styleNumber)
+// An article holds one fragment per character: keep it this small.
+static_assert(sizeof(TextItemFragmentView) <= 80);
+
+TextItemFragmentView::TextItemFragmentView(FragmentStyle style, int start, int end)
+    : m_style(std::move(style))
     , m_start(start)
     , m_end(end)
 {
     kind = BodyKind;
 }
 
+TextItemFragmentView::TextItemFragmentView(int styleNumber, int start, int end)
+    : TextItemFragmentView(FragmentStyle(new FragmentStyleData(styleNumber, TextFragmentStyle(), {})),
+                           start, end)
+{
+}
+
 TextItemFragmentView::TextItemFragmentView(const TextItemFragmentView& other)
     : View(other)
     , m_style(other.m_style)
-    , m_styleNumber(other.m_styleNumber)
     , m_start(other.m_start)
     , m_end(other.m_end)
     , m_extra(other.m_extra ? std::make_unique<Extra>(*other.m_extra) : nullptr)

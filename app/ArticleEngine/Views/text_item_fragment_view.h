@@ -23,6 +23,9 @@ namespace ArticleEngine {
 class TextItemFragmentView : public View {
 public:
     TextItemFragmentView() = default;
+    TextItemFragmentView(FragmentStyle style, int start, int end);
+    // Not styled yet: the style of the number has no font until styles are
+    // applied.
     TextItemFragmentView(int styleNumber, int start, int end);
     TextItemFragmentView(const TextItemFragmentView& other);
     TextItemFragmentView& operator=(const TextItemFragmentView& other);
@@ -30,13 +33,14 @@ public:
     TextItemFragmentView& operator=(TextItemFragmentView&&) noexcept = default;
     ~TextItemFragmentView() = default;
 
-    int styleNumber() const { return m_styleNumber; }
+    // -1 for no style.
+    int styleNumber() const { return m_style ? m_style->number : -1; }
     int start() const { return m_start; }
     int end() const { return m_end; }
     int length() const { return m_end - m_start; }
     QStringView text(const QString& articleText) const;
 
-    // Null until styles are applied.
+    // Null only for a default-constructed fragment.
     const TextFragmentStyle* style() const { return m_style ? &m_style->style : nullptr; }
     const FragmentStyle& sharedStyle() const { return m_style; }
     void setSharedStyle(FragmentStyle style) { m_style = std::move(style); }
@@ -83,8 +87,9 @@ private:
     Extra& extra();
     FragmentMetrics metricsWithExtra() const;
 
+    // Also holds the style number: fragments are one per character, and
+    // every byte of theirs counts.
     FragmentStyle m_style;
-    int m_styleNumber = -1;
     int m_start = 0;
     int m_end = 0;
     std::unique_ptr<Extra> m_extra;

@@ -8,6 +8,9 @@
 
 namespace ArticleEngine {
 
+// An article holds one text item per character: keep it this small.
+static_assert(sizeof(TextItemView) <= 80);
+
 TextItemView::TextItemView(int paragraphNumber, int start, int end, int firstFragment,
                            int fragmentCount, int group, TextItemKind itemKind, bool keepOnLine)
     : m_start(start)

@@ -197,8 +197,8 @@ TEST(ViewTree, BuildingInPlaceKeepsParentsThroughGrowth)
     // No room reserved: every append may move the arrays.
     paragraph.beginContent(10, 60, 0, 0);
     for (int i = 0; i < 25; ++i) {
-        paragraph.appendFragment(1, 10 + 2 * i, 11 + 2 * i);
-        paragraph.appendFragment(2, 11 + 2 * i, 12 + 2 * i);
+        paragraph.appendFragment(TextItemFragmentView(1, 0, 0).sharedStyle(), 10 + 2 * i, 11 + 2 * i);
+        paragraph.appendFragment(TextItemFragmentView(2, 0, 0).sharedStyle(), 11 + 2 * i, 12 + 2 * i);
         paragraph.appendItem(10 + 2 * i, 12 + 2 * i, i, WordItem, false);
     }
     ASSERT_EQ(paragraph.items().size(), 25u);
@@ -209,6 +209,7 @@ TEST(ViewTree, BuildingInPlaceKeepsParentsThroughGrowth)
         ASSERT_EQ(item.fragments().size(), 2u);
         EXPECT_EQ(item.fragments()[0].start(), item.start());
         EXPECT_EQ(item.fragments()[1].number, 1);
+        EXPECT_EQ(item.fragments()[1].styleNumber(), 2);
         for (const TextItemFragmentView& fragment : item.fragments())
             EXPECT_EQ(fragment.parent(), &item);
         EXPECT_EQ(item.characterWidths().size(), 0u) << "not measured yet";

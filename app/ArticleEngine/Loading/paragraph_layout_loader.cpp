@@ -21,19 +21,15 @@ void ParagraphLayoutLoader::run()
         return;
     }
 
-    breakLines(available);
-    placeLines(margins.left(), margins.top(), available);
-
-    int height = margins.top() + margins.bottom();
-    for (const ParagraphLine& line : paragraph.lines())
-        height += line.metrics.height();
+    const int bottom = layOutLines(margins.left(), margins.top(), available);
+    const int height = bottom + margins.bottom();
     paragraph.rect = QRect(m_rect.left(), m_rect.top(), m_rect.width(), height);
     paragraph.firstLine = m_firstLine;
     paragraph.lineCount = int(paragraph.lines().size());
     paragraph.layoutState = Placed;
 }
 
-void ParagraphLayoutLoader::breakLines(int availableWidth)
+int ParagraphLayoutLoader::layOutLines(int left, int top, int availableWidth)
 {
     std::vector<ParagraphLine>& lines = m_view.lines();
     lines.clear();
@@ -41,6 +37,7 @@ void ParagraphLayoutLoader::breakLines(int availableWidth)
     const int count = int(items.size());
     ParagraphLine line;
     const FragmentStyleData* lastStyle = nullptr;
+    int y = top;
     int i = 0;
     while (i < count) {
         // The run of items of one group.
@@ -54,6 +51,9 @@ void ParagraphLayoutLoader::breakLines(int availableWidth)
         }
         const bool fits = line.metrics.width + width <= availableWidth;
         if (line.metrics.width != 0 && !fits && !keep) {
+            // Each line is placed as soon as it is complete, while its items
+            // are still at hand.
+            y = placeLine(line, left, y, availableWidth);
             lines.push_back(line);
             line = ParagraphLine{first, first, {}};
             lastStyle = nullptr;
@@ -75,36 +75,34 @@ void ParagraphLayoutLoader::breakLines(int availableWidth)
         }
         line.endItem = i;
     }
-    if (line.endItem > line.firstItem)
+    if (line.endItem > line.firstItem) {
+        y = placeLine(line, left, y, availableWidth);
         lines.push_back(line);
+    }
+    return y;
 }
 
-void ParagraphLayoutLoader::placeLines(int left, int top, int availableWidth)
+int ParagraphLayoutLoader::placeLine(const ParagraphLine& line, int left, int y, int availableWidth)
 {
     ParagraphView& paragraph = m_view;
     const auto items = paragraph.items();
     const bool rightToLeft = paragraph.frame.rightToLeft;
-    int y = top;
-    int lineNumber = m_firstLine;
-    for (const ParagraphLine& line : paragraph.lines()) {
-        const int height = line.metrics.height();
-        const int baseline = line.metrics.baseline();
-        int x = rightToLeft ? left + availableWidth : left;
-        for (int j = line.firstItem; j < line.endItem; ++j) {
-            TextItemView& item = items[std::size_t(j)];
-            const int width = item.width();
-            if (rightToLeft)
-                x -= width;
-            TextItemLayoutLoader(item, paragraph.fragmentsOf(item), QRect(x, y, width, height), baseline)
-                .run();
-            if (!rightToLeft)
-                x += width;
-            item.line = lineNumber;
-            item.number = paragraph.number;
-        }
-        y += height;
-        ++lineNumber;
+    const int lineNumber = m_firstLine + int(paragraph.lines().size());
+    const int height = line.metrics.height();
+    const int baseline = line.metrics.baseline();
+    int x = rightToLeft ? left + availableWidth : left;
+    for (int j = line.firstItem; j < line.endItem; ++j) {
+        TextItemView& item = items[std::size_t(j)];
+        const int width = item.width();
+        if (rightToLeft)
+            x -= width;
+        TextItemLayoutLoader(item, paragraph.fragmentsOf(item), QRect(x, y, width, height), baseline).run();
+        if (!rightToLeft)
+            x += width;
+        item.line = lineNumber;
+        item.number = paragraph.number;
     }
+    return y + height;
 }
 
 void ParagraphLayoutLoader::renumberLines()

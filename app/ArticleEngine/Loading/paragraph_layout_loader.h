@@ -17,6 +17,7 @@
 
 namespace ArticleEngine {
 class ParagraphView;
+struct ParagraphLine;
 }
 
 namespace ArticleEngine::Loading {
@@ -33,8 +34,12 @@ public:
     void run() override;
 
 private:
-    void breakLines(int availableWidth);
-    void placeLines(int left, int top, int availableWidth);
+    // Breaks the items into lines and places each; answers the bottom of
+    // the last line (the y after it).
+    int layOutLines(int left, int top, int availableWidth);
+    // Places a line's items from y, the line being the next of the
+    // paragraph's lines; answers the y after it.
+    int placeLine(const ParagraphLine& line, int left, int y, int availableWidth);
     void renumberLines();
 
     int m_firstLine;

@@ -5,10 +5,11 @@
 // fragments (each item names its window) and one width per character of
 // the paragraph's text [textStart, textEnd). Invariants: items follow each
 // other in text order; each item's fragments lie inside the fragment array
-// and cover the item; every view's parent is the view that holds it, which
-// reparentChildren() restores after the paragraph was built, copied or
-// moved. Lines hold items by index, in text order: a right-to-left line is
-// shown from its last item to its first.
+// and cover the item; every view's parent is the view that holds it: the
+// appends of in-place building set the links, and reparentChildren()
+// restores them after the paragraph was given content, copied or moved.
+// Lines hold items by index, in text order: a right-to-left line is shown
+// from its last item to its first.
 #pragma once
 
 #include "ArticleEngine/Views/fragment_metrics.h"

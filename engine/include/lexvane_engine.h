@@ -112,6 +112,104 @@ LV_API int DicGetLang(DictionaryRecord* dic, int32_t* language);
 LV_API int DicGetPairLang(DictionaryRecord* dic, int32_t* language);
 
 /* ------------------------------------------------------------------------
+ * Dictionary sets: up to 32 dictionaries of one language pair merged into
+ * one sorted word list. Members whose headwords are identical form one
+ * group; a group of g members takes g consecutive indexes, its headword
+ * standing at the first and empty texts at the others. The set completes
+ * itself (tables, alphabet, count) when its capacity is reached, in
+ * MrgInit, or at the first query, with the members it has.
+ * ---------------------------------------------------------------------- */
+typedef struct MergeRecord MergeRecord; /* MrgOpen .. MrgClose */
+
+/* Creates an empty set for `capacity` members (1 to 32) of the pair
+ * `sourceLanguage` -> `targetLanguage`. `helper` is handed to user-dictionary
+ * members; `reserved1` and `reserved2` are stored and never read. Writes the
+ * set, or null on failure, to *set. 0, LV_CAPACITY_TOO_LARGE above 32,
+ * LV_BAD_ARGUMENT below 1, LV_NULL_ARGUMENT, LV_NO_MEMORY. */
+LV_API int MrgOpen(MergeRecord** set, int32_t capacity, int32_t sourceLanguage, int32_t targetLanguage,
+                   UDHelper* helper, intptr_t reserved1, intptr_t reserved2);
+
+/* Completes the set with the members it has; 0. */
+LV_API int MrgInit(MergeRecord* set);
+
+/* Opens `path` (id -1: from the file name) as the next member. A member
+ * that cannot join (set full, another language pair, open failure) is left
+ * out: the answer is 0 all the same (LV_NULL_HANDLE for a null set). A
+ * member whose source and target languages are equal joins a set of that
+ * source language. */
+LV_API int MrgAdd(MergeRecord* set, int32_t id, const char* path);
+
+/* Closes every member and frees the set (null is allowed); 0. */
+LV_API int MrgClose(MergeRecord* set);
+
+/* The number of merged indexes: the sum of the members' counts. */
+LV_API int MrgGetCount(MergeRecord* set, int32_t* count);
+
+/* Kind 0: the headword at merged index `index`, cleaned as DicGetData
+ * cleans it, into `buffer` (at most *length - 1 code units and a
+ * terminator; *length becomes the number written). Inside a group and out
+ * of range the text is empty. Other kinds write length 0. 0,
+ * LV_NULL_HANDLE, LV_NULL_ARGUMENT. */
+LV_API int MrgGetData(MergeRecord* set, int32_t kind, int32_t index, char16_t* buffer, int32_t* length);
+
+/* Writes "MergeGetWordByTextW" to the standard error stream and positions
+ * the set at the first group that does not sort before `word` (the last
+ * group when every headword sorts before it). *index = the number of
+ * merged entries before that group. With `exact`, a following group that
+ * sorts equal and whose first form (up to a TAB) is identical to the word's
+ * is preferred. An empty word gives 0 and does nothing. */
+LV_API int MrgSearch(MergeRecord* set, const char16_t* word, int32_t exact, int32_t* index);
+
+/* The first member whose id is `id` (an id up to 0xFFFF is read as the
+ * number of the four hexadecimal digits, 0x0A1B for "0A1B"), or the member
+ * at `position` in the order of adding. Plain: 0, or -1 when none. */
+LV_API int MrgGetDic(MergeRecord* set, int32_t id, DictionaryRecord** dic);
+LV_API int MrgGetDicAt(MergeRecord* set, int32_t position, DictionaryRecord** dic);
+
+/* ids[0..31]: the members' ids in the order of adding, 0 beyond them. */
+LV_API int MrgGetDicList(MergeRecord* set, int32_t* ids);
+
+/* Positions the set at `index`: *mask gets bit i for every member i of the
+ * group there; `values` (32 entries, may be null) the members' entry
+ * indexes for the set bits, else 0. Returns the positioning status
+ * (LV_OUT_OF_RANGE outside the list). */
+LV_API int MrgGetDicMask(MergeRecord* set, int32_t index, uint32_t* mask, int32_t* values);
+
+/* Positions the set at `index`: *count = the size of its group. */
+LV_API int MrgGetTranslationCount(MergeRecord* set, int32_t index, int32_t* count);
+
+/* Plain: how many characters of `text` belong to the set's source
+ * language (U+0001 to U+0040 always count); -1 for a null set or text or a
+ * set without members. */
+LV_API int32_t MrgCountLang(MergeRecord* set, const char16_t* text);
+
+/* DicDoFilter on every member. Plain: 1 when a member changed its word
+ * list (the count then follows the new lists and the set's position starts
+ * anew), else 0; LV_NULL_HANDLE for a null set. */
+LV_API int MrgDoFilter(MergeRecord* set, const char16_t* text);
+
+/* ------------------------------------------------------------------------
+ * Bundles: ".prc" files that list the dictionaries a product installs
+ * together, and the bundle's name in the interface languages.
+ * ---------------------------------------------------------------------- */
+
+/* For the first min(*count, components) components: ids[i] its dictionary
+ * id, flagsA[i] 1 unless bit 2 of its flag byte is set, flagsB[i] bit 1.
+ * Then *count = the bundle's number of components. Container statuses;
+ * LV_NOT_PRESENT for a bundle without its tables or with fewer component
+ * entries than it claims; LV_NULL_ARGUMENT for a null count, path, or null
+ * array while *count is above 0; LV_BAD_ARGUMENT for a negative *count. */
+LV_API int BndGetAll(const char* bundlePath, int32_t* ids, int32_t* flagsA, int32_t* flagsB, int32_t* count);
+
+/* The bundle's name in the interface language `languageCode` into
+ * `buffer` of `bytes` bytes (at most bytes / 2 - 1 code units and a
+ * terminator): the first "LANG" entry of that code, else the name for code
+ * 0, else the default name. LV_NULL_ARGUMENT for a null path or buffer,
+ * LV_BAD_ARGUMENT for room below one code unit, container statuses,
+ * LV_NOT_PRESENT without a "HEAD". */
+LV_API int BndGetName(const char* bundlePath, int32_t languageCode, char16_t* buffer, int32_t bytes);
+
+/* ------------------------------------------------------------------------
  * Wildcard search: masks with '*' (any run of characters) and '?' (any one
  * character). A mask matches anywhere inside a headword unless a '"' at its
  * start or end anchors it there. Letters match regardless of case and

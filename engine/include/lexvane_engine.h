@@ -280,6 +280,27 @@ LV_API int FuzzySearchFeed(FuzzyState* state, const char16_t* candidate, int32_t
 LV_API int FuzzySearchEnd(FuzzyState* state, LvWordCallback callback, void* user);
 
 /* ------------------------------------------------------------------------
+ * Searches over a set
+ * ---------------------------------------------------------------------- */
+
+/* Calls callback(headword, 0, user) for every group of the set whose
+ * headword (either form, stress marks ignored) matches `mask`, in list
+ * order, letters compared by the set's main table. 0 when the list ends
+ * first; LV_STOPPED once `max` headwords were reported (at once for a `max`
+ * below 1); LV_NULL_HANDLE, LV_NULL_ARGUMENT; a member's read status. */
+LV_API int MrgSearchWildCard(MergeRecord* set, const char16_t* mask, int32_t max, LvWordCallback callback,
+                             void* user);
+
+/* DicFuzzySearch over all members in the order of adding: the closest
+ * headwords of the whole set, at most `maxResults`, best first (a
+ * FuzzyResult's key is the id of the member that holds it). Afterwards the
+ * set stands at its start, as after MrgSearch for a blank (which writes its
+ * line to the standard error stream). 0; LV_NULL_HANDLE; LV_BAD_ARGUMENT for
+ * a null word or a negative maximum; LV_WORD_TOO_LONG (nothing reported). */
+LV_API int MrgFuzzySearch(MergeRecord* set, const char16_t* word, int32_t maxResults, LvWordCallback callback,
+                          void* user);
+
+/* ------------------------------------------------------------------------
  * Headword comparison
  *
  * Word lists sort by a collation that ignores case, accents, punctuation and

@@ -23,6 +23,7 @@
 #include <map>
 #include <random>
 #include <string>
+#include <fcntl.h>
 #include <unistd.h>
 #include <vector>
 
@@ -119,6 +120,130 @@ private:
     std::string m_folder;
     std::string m_plainPath;
     std::string m_wordListPath;
+};
+
+
+// The pool the set members draw from: more distinct headwords than one
+// member holds, sorted with WCmp.
+const std::vector<std::u16string>& poolWords()
+{
+    static const std::vector<std::u16string> words = [] {
+        static const char* const syllables[] = {"ba", "ber", "ch", "da", "de", "en", "er", "ge", "haus", "heit",
+                                                "in", "ka", "keit", "la", "lich", "ma", "men", "ne", "or", "pa",
+                                                "re", "sch", "se", "ster", "ta", "te", "un", "ver", "wa", "zu"};
+        std::mt19937 random(20261211);
+        std::vector<std::u16string> list;
+        while (list.size() < kHeadwords * 3 / 2) {
+            std::u16string word;
+            const int count = 1 + static_cast<int>(random() % 5);
+            for (int i = 0; i < count; ++i)
+                for (const char* c = syllables[random() % std::size(syllables)]; *c; ++c)
+                    word.push_back(static_cast<char16_t>(*c));
+            list.push_back(word);
+        }
+        std::sort(list.begin(), list.end(),
+                  [](const std::u16string& a, const std::u16string& b) { return WCmp(a.c_str(), b.c_str()) < 0; });
+        list.erase(std::unique(list.begin(), list.end()), list.end());
+        return list;
+    }();
+    return words;
+}
+
+// Member k of the sets: 500,000 words of the pool (or all of it when the
+// pool is smaller), each member leaving out a different share.
+std::vector<std::u16string> memberWords(std::size_t k)
+{
+    const auto& pool = poolWords();
+    std::vector<std::u16string> words;
+    words.reserve(kHeadwords);
+    const std::uint64_t keep = pool.size() > kHeadwords ? kHeadwords * 1000 / pool.size() + 1 : 1000;
+    for (std::size_t i = 0; i < pool.size() && words.size() < kHeadwords; ++i)
+        if ((i * 2654435761u + k * 40503u) % 1000 < keep)
+            words.push_back(pool[i]);
+    return words;
+}
+
+// Compiled set members, written on first use, removed at exit.
+class SetMembers {
+public:
+    static constexpr std::size_t kMaximumMembers = 16;
+
+    static SetMembers& instance()
+    {
+        static SetMembers members;
+        return members;
+    }
+    ~SetMembers() { std::filesystem::remove_all(m_folder); }
+
+    const std::string& path(std::size_t k)
+    {
+        while (m_paths.size() <= k)
+            m_paths.push_back(write(m_paths.size()));
+        return m_paths[k];
+    }
+
+private:
+    SetMembers()
+    {
+        char folder[] = "/tmp/lexvane-bench-set-XXXXXX";
+        if (!mkdtemp(folder))
+            std::abort();
+        m_folder = folder;
+    }
+
+    std::string write(std::size_t k)
+    {
+        char id[5];
+        std::snprintf(id, sizeof id, "%04X", static_cast<unsigned>(0x0B00 + k));
+        lexvane::tools::DictionarySource source;
+        source.id = id;
+        std::string error;
+        if (!lexvane::tools::writeSortTable(lexvane::engine::builtInSortTable(), source.sortTable, error))
+            std::abort();
+        source.styles.resize(1);
+        for (const std::u16string& word : memberWords(k)) {
+            lexvane::tools::SourceEntry entry;
+            entry.headword = toUtf8(word);
+            entry.article.push_back({3, "the meaning of " + entry.headword, 0});
+            source.entries.push_back(std::move(entry));
+        }
+        lexvane::tools::CompileOptions options;
+        options.quickAccessInterval = Dictionaries::kQuickAccessInterval;
+        options.fuzzyWordList = true;
+        lexvane::tools::PrcWriter writer;
+        const std::string path = m_folder + "/member" + id + ".prc";
+        if (!lexvane::tools::compileDictionary(source, options, writer, error) || !writer.write(path, error)) {
+            std::fprintf(stderr, "cannot write %s: %s\n", path.c_str(), error.c_str());
+            std::abort();
+        }
+        return path;
+    }
+
+    std::string m_folder;
+    std::vector<std::string> m_paths;
+};
+
+// A set of the first `count` members; closed on destruction.
+class OpenSet {
+public:
+    explicit OpenSet(std::size_t count)
+    {
+        const auto code = [](const char* c) { return c[0] | c[1] << 8 | c[2] << 16 | c[3] << 24; };
+        if (MrgOpen(&m_handle, static_cast<std::int32_t>(count), code("engl"), code("russ"), nullptr, 0, 0) != LV_OK)
+            std::abort();
+        for (std::size_t k = 0; k < count; ++k)
+            MrgAdd(m_handle, -1, SetMembers::instance().path(k).c_str());
+        std::int32_t ids[32];
+        MrgGetDicList(m_handle, ids);
+        for (std::size_t k = 0; k < count; ++k)
+            if (ids[k] == 0)
+                std::abort();
+    }
+    ~OpenSet() { MrgClose(m_handle); }
+    MergeRecord* handle() const { return m_handle; }
+
+private:
+    MergeRecord* m_handle = nullptr;
 };
 
 class OpenDictionary {
@@ -341,6 +466,99 @@ void wildcardEngine(benchmark::State& state, std::u16string mask)
     }
 }
 
+
+// Sends the standard error stream away while it lives (set searches write
+// a line there each time).
+class QuietStandardError {
+public:
+    QuietStandardError() : m_saved(dup(STDERR_FILENO))
+    {
+        const int sink = open("/dev/null", O_WRONLY);
+        if (sink >= 0) {
+            dup2(sink, STDERR_FILENO);
+            close(sink);
+        }
+    }
+    ~QuietStandardError()
+    {
+        if (m_saved >= 0) {
+            dup2(m_saved, STDERR_FILENO);
+            close(m_saved);
+        }
+    }
+    QuietStandardError(const QuietStandardError&) = delete;
+    QuietStandardError& operator=(const QuietStandardError&) = delete;
+
+private:
+    int m_saved;
+};
+
+// What the program does on a keystroke in its word list: the direction
+// check, the word-list choice, the search and the rows it shows. MrgSearch
+// writes its line to the standard error stream, which is sent away here.
+void keystrokeSet(benchmark::State& state, std::size_t members)
+{
+    OpenSet set(members);
+    const std::vector<std::u16string> typed = keystrokes();
+    std::size_t next = 0;
+    char16_t buffer[300];
+    const QuietStandardError quiet;
+    for (auto _ : state) {
+        const std::u16string& word = typed[next++ % typed.size()];
+        benchmark::DoNotOptimize(MrgCountLang(set.handle(), word.c_str()));
+        MrgDoFilter(set.handle(), word.c_str());
+        std::int32_t index = 0;
+        MrgSearch(set.handle(), word.c_str(), 0, &index);
+        for (std::int32_t row = index; row < index + kWindowRows; ++row) {
+            std::int32_t length = 300;
+            MrgGetData(set.handle(), 0, row, buffer, &length);
+        }
+        benchmark::DoNotOptimize(buffer);
+    }
+}
+
+// A scroll-bar drag: rows anywhere in the merged list, each followed by the
+// rows a list shows below it.
+void randomJumpsSet(benchmark::State& state, std::size_t members)
+{
+    OpenSet set(members);
+    std::int32_t total = 0;
+    MrgGetCount(set.handle(), &total);
+    std::mt19937 random(5);
+    char16_t buffer[300];
+    for (auto _ : state) {
+        std::int32_t length = 300;
+        MrgGetData(set.handle(), 0, static_cast<std::int32_t>(random() % static_cast<std::uint32_t>(total)), buffer,
+                   &length);
+        benchmark::DoNotOptimize(buffer);
+    }
+}
+
+int countWord(const char16_t*, std::int32_t, void* user)
+{
+    ++*static_cast<int*>(user);
+    return 0;
+}
+
+void wildcardSet(benchmark::State& state, std::u16string mask, std::size_t members)
+{
+    OpenSet set(members);
+    for (auto _ : state) {
+        int found = 0;
+        MrgSearchWildCard(set.handle(), mask.c_str(), 1 << 30, countWord, &found);
+        benchmark::DoNotOptimize(found);
+    }
+}
+
+void fuzzySet(benchmark::State& state, std::size_t length, std::size_t members)
+{
+    const std::u16string query = queryOfLength(length);
+    OpenSet set(members);
+    const QuietStandardError quiet;
+    for (auto _ : state)
+        MrgFuzzySearch(set.handle(), query.c_str(), 10, ignoreWord, nullptr);
+}
+
 void wcmpThroughput(benchmark::State& state)
 {
     const auto& words = headwords();
@@ -404,13 +622,21 @@ int main(int argc, char** argv)
     benchmark::RegisterBenchmark("DicOpen", openDictionary)->Unit(kMicrosecond);
     benchmark::RegisterBenchmark("Keystroke/dictionary", keystrokeDictionary)->Unit(kMicrosecond);
     benchmark::RegisterBenchmark("Keystroke/baseline", keystrokeBaseline)->Unit(kMicrosecond);
+    for (std::size_t members : {1u, 4u, 16u})
+        benchmark::RegisterBenchmark(("Keystroke/set" + std::to_string(members)).c_str(), keystrokeSet, members)
+            ->Unit(kMicrosecond);
     benchmark::RegisterBenchmark("RandomJump", randomJumps)->Unit(kMicrosecond);
+    // A jump in a set of four beside a jump in one dictionary.
+    benchmark::RegisterBenchmark("SetJump/set4", randomJumpsSet, 4)->Unit(kMicrosecond);
+    benchmark::RegisterBenchmark("SetJump/baseline", randomJumps)->Unit(kMicrosecond);
     benchmark::RegisterBenchmark("DicExtractFar", extractFar)->Unit(kMicrosecond);
     for (std::size_t length : {3u, 6u, 12u}) {
         const std::string name = "Fuzzy/" + std::to_string(length);
         benchmark::RegisterBenchmark((name + "/state").c_str(), fuzzyEngine, length)->Unit(kMillisecond);
         benchmark::RegisterBenchmark((name + "/headwords").c_str(), fuzzyDictionary, length, false)->Unit(kMillisecond);
         benchmark::RegisterBenchmark((name + "/wordList").c_str(), fuzzyDictionary, length, true)->Unit(kMillisecond);
+        benchmark::RegisterBenchmark((name + "/set1").c_str(), fuzzySet, length, 1)->Unit(kMillisecond);
+        benchmark::RegisterBenchmark((name + "/set4").c_str(), fuzzySet, length, 4)->Unit(kMillisecond);
         benchmark::RegisterBenchmark((name + "/baseline").c_str(), fuzzyBaseline, length)->Unit(kMillisecond);
     }
     const std::pair<const char*, const char16_t*> masks[] = {
@@ -418,6 +644,10 @@ int main(int argc, char** argv)
     for (const auto& [name, mask] : masks) {
         const std::string prefix = std::string("WildCard/") + name;
         benchmark::RegisterBenchmark((prefix + "/dictionaryWalk").c_str(), wildcardDictionaryWalk, std::u16string(mask))
+            ->Unit(kMillisecond);
+        benchmark::RegisterBenchmark((prefix + "/set1").c_str(), wildcardSet, std::u16string(mask), 1)
+            ->Unit(kMillisecond);
+        benchmark::RegisterBenchmark((prefix + "/set4").c_str(), wildcardSet, std::u16string(mask), 4)
             ->Unit(kMillisecond);
         benchmark::RegisterBenchmark((prefix + "/baseline").c_str(), wildcardEngine, std::u16string(mask))
             ->Unit(kMillisecond);

@@ -31,26 +31,35 @@ namespace {
 
 constexpr std::size_t kHeadwords = 500000;
 
+// `count` words of one to five syllables (so that neighbours share prefixes
+// as dictionary headwords do) from `seed`, sorted with WCmp, duplicates
+// removed.
+std::vector<std::u16string> generatedWords(unsigned seed, std::size_t count)
+{
+    static const char* const syllables[] = {"ba", "ber", "ch", "da", "de", "en", "er", "ge", "haus", "heit",
+                                            "in", "ka", "keit", "la", "lich", "ma", "men", "ne", "or", "pa",
+                                            "re", "sch", "se", "ster", "ta", "te", "un", "ver", "wa", "zu"};
+    std::mt19937 random(seed);
+    std::vector<std::u16string> list;
+    list.reserve(count);
+    while (list.size() < count) {
+        std::u16string word;
+        const int pieces = 1 + static_cast<int>(random() % 5);
+        for (int i = 0; i < pieces; ++i)
+            for (const char* c = syllables[random() % std::size(syllables)]; *c; ++c)
+                word.push_back(static_cast<char16_t>(*c));
+        list.push_back(word);
+    }
+    std::sort(list.begin(), list.end(),
+              [](const std::u16string& a, const std::u16string& b) { return WCmp(a.c_str(), b.c_str()) < 0; });
+    list.erase(std::unique(list.begin(), list.end()), list.end());
+    return list;
+}
+
 const std::vector<std::u16string>& headwords()
 {
     static const std::vector<std::u16string> words = [] {
-        static const char* const syllables[] = {"ba", "ber", "ch", "da", "de", "en", "er", "ge", "haus", "heit",
-                                                "in", "ka", "keit", "la", "lich", "ma", "men", "ne", "or", "pa",
-                                                "re", "sch", "se", "ster", "ta", "te", "un", "ver", "wa", "zu"};
-        std::mt19937 random(20261210);
-        std::vector<std::u16string> list;
-        list.reserve(kHeadwords + kHeadwords / 8);
-        while (list.size() < kHeadwords + kHeadwords / 8) {
-            std::u16string word;
-            const int count = 1 + static_cast<int>(random() % 5);
-            for (int i = 0; i < count; ++i)
-                for (const char* c = syllables[random() % std::size(syllables)]; *c; ++c)
-                    word.push_back(static_cast<char16_t>(*c));
-            list.push_back(word);
-        }
-        std::sort(list.begin(), list.end(),
-                  [](const std::u16string& a, const std::u16string& b) { return WCmp(a.c_str(), b.c_str()) < 0; });
-        list.erase(std::unique(list.begin(), list.end()), list.end());
+        std::vector<std::u16string> list = generatedWords(20261210, kHeadwords + kHeadwords / 8);
         list.resize(std::min(list.size(), kHeadwords));
         return list;
     }();
@@ -127,25 +136,7 @@ private:
 // member holds, sorted with WCmp.
 const std::vector<std::u16string>& poolWords()
 {
-    static const std::vector<std::u16string> words = [] {
-        static const char* const syllables[] = {"ba", "ber", "ch", "da", "de", "en", "er", "ge", "haus", "heit",
-                                                "in", "ka", "keit", "la", "lich", "ma", "men", "ne", "or", "pa",
-                                                "re", "sch", "se", "ster", "ta", "te", "un", "ver", "wa", "zu"};
-        std::mt19937 random(20261211);
-        std::vector<std::u16string> list;
-        while (list.size() < kHeadwords * 3 / 2) {
-            std::u16string word;
-            const int count = 1 + static_cast<int>(random() % 5);
-            for (int i = 0; i < count; ++i)
-                for (const char* c = syllables[random() % std::size(syllables)]; *c; ++c)
-                    word.push_back(static_cast<char16_t>(*c));
-            list.push_back(word);
-        }
-        std::sort(list.begin(), list.end(),
-                  [](const std::u16string& a, const std::u16string& b) { return WCmp(a.c_str(), b.c_str()) < 0; });
-        list.erase(std::unique(list.begin(), list.end()), list.end());
-        return list;
-    }();
+    static const std::vector<std::u16string> words = generatedWords(20261211, kHeadwords * 3 / 2);
     return words;
 }
 

@@ -117,6 +117,46 @@ TEST(MergeSet, MatchesTheBruteForceMergeEverywhere)
     }
 }
 
+TEST(MergeSet, EightBitAndUtf8MembersMergeByTheirWideHeadwords)
+{
+    TemporaryFolder folder;
+    const lexvane::tools::DictionarySource narrow = lexvane::testing::sampleSource(700, 21, false, 1);
+    lexvane::tools::CompileOptions options;
+    options.quickAccessInterval = 5;
+    const std::string narrowPath = lexvane::testing::writeCompiled(folder, "dict0A1B.prc", narrow, options);
+    std::vector<std::vector<std::u16string>> words(2);
+    MemberSpec wide = memberSpec("0C2D", {});
+    for (const lexvane::tools::SourceEntry& entry : narrow.entries) {
+        words[0].push_back(lexvane::testing::widenCodePage(entry.headword));
+        if (words[0].size() % 3 == 0) { // every third word in both members
+            std::string utf8; // the letters lie below U+0800
+            for (char16_t c : words[0].back()) {
+                if (c < 0x80) {
+                    utf8.push_back(static_cast<char>(c));
+                } else {
+                    utf8.push_back(static_cast<char>(0xC0 | (c >> 6)));
+                    utf8.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+                }
+            }
+            wide.words.push_back(utf8);
+            words[1].push_back(words[0].back());
+        }
+    }
+    const std::string widePath = writeMember(folder, wide);
+    OpenSet set(2);
+    MrgAdd(set.handle, -1, narrowPath.c_str());
+    MrgAdd(set.handle, -1, widePath.c_str());
+    const std::vector<ReferenceEntry> merged = lexvane::testing::referenceMerge(words);
+    ASSERT_EQ(set.count(), static_cast<std::int32_t>(merged.size()));
+    std::mt19937 random(8);
+    for (int jump = 0; jump < 200; ++jump)
+        expectEntry(set, merged, static_cast<std::int32_t>(random() % merged.size()));
+    for (std::int32_t i = 0; i < set.count(); ++i)
+        expectEntry(set, merged, i);
+    // The 8-bit member's letters are in the set's alphabet by their code page.
+    EXPECT_EQ(MrgCountLang(set.handle, u"абв"), 3);
+}
+
 TEST(MergeSet, RandomJumpsInALargeSetGoThroughCheckpoints)
 {
     RandomSet data(4, 3000, 0.7, 5);

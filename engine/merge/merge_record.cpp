@@ -336,9 +336,16 @@ int MergeRecord::lowerBound(MergeMember& member, std::u16string_view key, Order 
         else
             high = middle;
     }
+    // Typing a word letter by letter moves the bound a little forward: a
+    // member that already stands past the chosen point and before the key
+    // steps on from where it is.
+    const std::int32_t chosen = low > 0 ? member.ops().quickAccessEntryIndex(member.record, low - 1) : 0;
+    const bool stepOn = member.hasWord && member.index >= chosen && member.ops().currentIndex
+                        && member.ops().currentIndex(member.record) == member.index
+                        && (this->*order)(member.word, key) < 0;
     // A prefix may sort before the key while its headword does not: then
     // the bound lies before that point, and the point before it is tried.
-    for (std::int32_t point = low - 1;; --point) {
+    for (std::int32_t point = low - 1; !stepOn; --point) {
         std::int32_t start = point >= 0 ? member.ops().quickAccessEntryIndex(member.record, point) : 0;
         if (start < 0 || start >= member.count)
             start = 0;
@@ -680,5 +687,10 @@ bool MergeRecord::chooseWordLists(const char16_t* text)
     // The old positions and checkpoints name entries of the other lists.
     m_checkpoints.clear();
     stopMerge();
+    for (auto& member : m_members) {
+        member->hasWord = false;
+        member->index = -1;
+        member->word.clear();
+    }
     return true;
 }

@@ -104,8 +104,9 @@ TEST(MergeSet, MatchesTheBruteForceMergeEverywhere)
         std::vector<std::u16string> queries = {u"a", u"zzz", u"b-", u"tt", u"o", u"AB"};
         for (int q = 0; q < 60; ++q) {
             const std::u16string& word = data.pool[static_cast<std::size_t>(random()) % data.pool.size()];
-            queries.push_back(word);
-            queries.push_back(word.substr(0, 1 + word.size() / 2));
+            // Typed letter by letter, then one letter more.
+            for (std::size_t length = 1; length <= word.size(); ++length)
+                queries.push_back(word.substr(0, length));
             queries.push_back(word + u"a");
         }
         for (const std::u16string& query : queries) {

@@ -440,8 +440,25 @@ int MergeRecord::step()
 // Places every member at its first entry not before one key, the largest
 // quick-access prefix of any member whose upper estimate stays at or below
 // `index`; the merge then lies less than about two quick-access intervals
-// per member before `index`.
+// per member before `index`. A prefix that sorts after its own headword (a
+// contraction cut in two) can mislead the estimate; then the seek aims
+// lower, and in the end the walk starts at the top.
 int MergeRecord::seek(std::int32_t index)
+{
+    constexpr int kAttempts = 6;
+    std::int32_t target = index;
+    for (int attempt = 0; attempt < kAttempts && target >= 0; ++attempt) {
+        if (const int status = seekBelow(target))
+            return status;
+        if (!m_started || (!m_groups.empty() && m_position <= index))
+            return LV_OK;
+        target -= 2 * (m_position - target) + 1;
+    }
+    stopMerge();
+    return LV_OK;
+}
+
+int MergeRecord::seekBelow(std::int32_t index)
 {
     const auto estimate = [&](std::u16string_view key) {
         std::int64_t sum = 0;
@@ -480,8 +497,6 @@ int MergeRecord::seek(std::int32_t index)
             return status;
         }
     rebuildGroups();
-    if (m_groups.empty() || m_position > index)
-        stopMerge(); // the estimate misled us: walk from the start
     return LV_OK;
 }
 

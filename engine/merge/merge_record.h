@@ -118,6 +118,7 @@ private:
     void stopMerge();
     int step();
     int seek(std::int32_t index);
+    int seekBelow(std::int32_t index);
 
     std::int32_t nearWindow() const;
     std::int32_t farWindow() const;

@@ -68,21 +68,23 @@ struct ReferenceEntry {
     std::int32_t groupSize = 0;
 };
 
-inline int referenceOrder(const std::u16string& a, const std::u16string& b)
+inline int referenceOrder(const std::u16string& a, const std::u16string& b,
+                          const engine::SortTable& table = engine::builtInSortTable())
 {
-    if (const int c = engine::compare(a, b, &engine::builtInSortTable()))
+    if (const int c = engine::compare(a, b, &table))
         return c;
     return a.compare(b) < 0 ? -1 : a == b ? 0 : 1;
 }
 
-inline std::vector<ReferenceEntry> referenceMerge(const std::vector<std::vector<std::u16string>>& members)
+inline std::vector<ReferenceEntry> referenceMerge(const std::vector<std::vector<std::u16string>>& members,
+                                                  const engine::SortTable& table = engine::builtInSortTable())
 {
     std::vector<std::pair<std::u16string, std::uint32_t>> all;
     for (std::size_t m = 0; m < members.size(); ++m)
         for (const std::u16string& word : members[m])
             all.emplace_back(word, std::uint32_t{1} << m);
     std::stable_sort(all.begin(), all.end(),
-                     [](const auto& a, const auto& b) { return referenceOrder(a.first, b.first) < 0; });
+                     [&](const auto& a, const auto& b) { return referenceOrder(a.first, b.first, table) < 0; });
     std::vector<ReferenceEntry> merged;
     for (std::size_t i = 0; i < all.size();) {
         std::size_t end = i;

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -156,6 +157,52 @@ TEST(MergeSet, EightBitAndUtf8MembersMergeByTheirWideHeadwords)
         expectEntry(set, merged, i);
     // The 8-bit member's letters are in the set's alphabet by their code page.
     EXPECT_EQ(MrgCountLang(set.handle, u"абв"), 3);
+}
+
+// Quick-access prefixes are the first eight units of a headword; when they
+// cut a contraction in two ("ch" sorting before "c"), a prefix sorts after
+// its own headword and misleads the seek's estimate.
+TEST(MergeSet, PrefixesThatSortAfterTheirHeadwordsDoNotMisleadJumps)
+{
+    using lexvane::engine::SortTable;
+    SortTable::Contraction c{{u'c', 0, 0, 0}, {10, 0, 0, 0}};
+    SortTable::Contraction ch{{u'c', u'h', 0, 0}, {2, 0, 0, 0}};
+    SortTable table(SortTable::Lookup::Bisection, 0,
+                    {{u'a', 1}, {u'c', SortTable::kContractionFlag}, {u'h', 5}}, {c, ch});
+    table.renumberContractions();
+    std::vector<std::u16string> all;
+    const std::u16string letters = u"ahc";
+    for (const std::u16string& head : {std::u16string(u"aaaaaaach"), std::u16string(u"aaaaaaaa"),
+                                       std::u16string(u"aaaaaaah"), std::u16string(u"aaaaaaac")})
+        for (char16_t x : letters)
+            for (char16_t y : letters)
+                for (char16_t z : letters)
+                    all.push_back(head + x + y + z);
+    std::sort(all.begin(), all.end(), [&](const std::u16string& a, const std::u16string& b) {
+        return lexvane::testing::referenceOrder(a, b, table) < 0;
+    });
+    all.erase(std::unique(all.begin(), all.end()), all.end());
+
+    TemporaryFolder folder;
+    std::vector<std::vector<std::u16string>> words(2);
+    OpenSet set(2);
+    std::mt19937 random(12);
+    for (std::size_t m = 0; m < 2; ++m) {
+        MemberSpec spec = memberSpec(memberId(m), {});
+        std::string error;
+        ASSERT_TRUE(lexvane::tools::writeSortTable(table, spec.sortTable, error)) << error;
+        spec.quickAccessInterval = 2;
+        for (const std::u16string& word : all)
+            if (random() % 3) {
+                words[m].push_back(word);
+                spec.words.emplace_back(word.begin(), word.end());
+            }
+        MrgAdd(set.handle, -1, writeMember(folder, spec).c_str());
+    }
+    const std::vector<ReferenceEntry> merged = lexvane::testing::referenceMerge(words, table);
+    ASSERT_EQ(set.count(), static_cast<std::int32_t>(merged.size()));
+    for (int jump = 0; jump < 300; ++jump)
+        expectEntry(set, merged, static_cast<std::int32_t>(random() % merged.size()));
 }
 
 TEST(MergeSet, RandomJumpsInALargeSetGoThroughCheckpoints)

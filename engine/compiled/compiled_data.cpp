@@ -12,6 +12,7 @@
 #include "output/language_names.h"
 
 #include <cstring>
+#include <limits>
 
 namespace lexvane::engine {
 
@@ -306,26 +307,33 @@ int CompiledDictionary::binaryItem(std::u16string_view reference, std::uint8_t* 
     }
     if (!located)
         return LV_NOT_PRESENT;
-    if (!bytes || capacity < size)
-        return LV_OK;
 
-    std::uint32_t copied = 0;
-    while (copied < size) {
+    // The size is the index's word: it is answered only when the data
+    // resources hold that many bytes from the item's start (and it fits the
+    // caller's 32-bit length), so that no caller allocates what a damaged
+    // index claims. The walk copies when the buffer is large enough.
+    const bool copy = bytes && capacity >= size;
+    bool whole = size <= static_cast<std::uint32_t>(std::numeric_limits<std::int32_t>::max());
+    std::uint32_t walked = 0;
+    while (whole && walked < size) {
         ResourceBlock block;
         if (!m_container.contains(data, dataId) || m_container.load(block, data, dataId) != LV_OK ||
             offset > block.size()) {
-            size = 0;
-            return LV_NOT_PRESENT;
+            whole = false;
+            break;
         }
-        const std::uint32_t take = std::min(size - copied, block.size() - offset);
-        std::memcpy(bytes + copied, block.data() + offset, take);
-        copied += take;
+        const std::uint32_t take = std::min(size - walked, block.size() - offset);
+        if (copy)
+            std::memcpy(bytes + walked, block.data() + offset, take);
+        walked += take;
         offset = 0;
-        if (dataId == 0xFFFF && copied < size) {
-            size = 0;
-            return LV_NOT_PRESENT;
-        }
+        if (dataId == 0xFFFF && walked < size)
+            whole = false;
         ++dataId;
+    }
+    if (!whole) {
+        size = 0;
+        return LV_NOT_PRESENT;
     }
     return LV_OK;
 }

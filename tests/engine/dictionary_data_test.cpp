@@ -8,7 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <fstream>
+#include <iterator>
 
 using namespace lexvane::testing;
 using lexvane::tools::CompileOptions;
@@ -407,6 +410,43 @@ TEST(DictionaryData, BinaryItems)
     EXPECT_EQ(length, 40000);
 
     EXPECT_EQ(itemOf(plain, u"<img ID=IMG-0001>", bytes, 10).first, LV_NOT_PRESENT) << "no META at all";
+}
+
+// An item's size comes from the file. A damaged index once made kind 7 ask
+// the caller to retry with a negative length (a size of 2^31 or more) or
+// to allocate gigabytes for an item of a few bytes; such a size is damage.
+TEST(DictionaryData, BinaryItemSizeBeyondItsDataIsDamage)
+{
+    TemporaryFolder folder;
+    const std::string path = writeCompiled(folder, "meta0A1B.prc", richSource(false));
+    std::vector<std::uint8_t> file;
+    {
+        std::ifstream in(path, std::ios::binary);
+        file.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    // The first "Iidx" entry: data id, offset, then the size at byte 4.
+    std::size_t index = 0;
+    const std::size_t entries = static_cast<std::size_t>(file[76] << 8 | file[77]);
+    for (std::size_t i = 0; i < entries; ++i) {
+        const std::uint8_t* entry = file.data() + 78 + 10 * i;
+        if (std::equal(entry, entry + 4, "Iidx"))
+            index = static_cast<std::size_t>(entry[6]) << 24 | entry[7] << 16 | entry[8] << 8 | entry[9];
+    }
+    ASSERT_NE(index, 0u);
+    for (const std::uint32_t size : {0xFFFFFFFBu, 0x80000000u, 41000u + 1000u}) {
+        SCOPED_TRACE(size);
+        for (int k = 0; k < 4; ++k)
+            file[index + 4 + k] = static_cast<std::uint8_t>(size >> (8 * k));
+        const std::string damaged = folder.write("dama0A1B.prc", file);
+        OpenDictionary dic(damaged);
+        ASSERT_EQ(dic.status, LV_OK);
+        std::vector<std::uint8_t> bytes(16);
+        std::int32_t length = static_cast<std::int32_t>(bytes.size());
+        EXPECT_EQ(DicGetData(dic.handle, 7, reinterpret_cast<std::intptr_t>(u"<img ID=IMG-0001>"), bytes.data(),
+                             &length, nullptr),
+                  LV_NOT_PRESENT);
+        EXPECT_EQ(length, 0);
+    }
 }
 
 } // namespace

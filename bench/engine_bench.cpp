@@ -20,6 +20,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <iterator>
 #include <map>
 #include <random>
 #include <string>
@@ -282,9 +283,8 @@ void keystrokeDictionary(benchmark::State& state)
     }
 }
 
-void keystrokeBaseline(benchmark::State& state)
+void keystrokeOver(benchmark::State& state, const std::vector<std::u16string>& words)
 {
-    const auto& words = headwords();
     const std::vector<std::u16string> typed = keystrokes();
     std::size_t next = 0;
     std::vector<std::u16string> window(kWindowRows);
@@ -298,6 +298,11 @@ void keystrokeBaseline(benchmark::State& state)
             window[static_cast<std::size_t>(k)] = *row;
         benchmark::DoNotOptimize(window.data());
     }
+}
+
+void keystrokeBaseline(benchmark::State& state)
+{
+    keystrokeOver(state, headwords());
 }
 
 void openDictionary(benchmark::State& state)
@@ -396,25 +401,33 @@ void fuzzyEngine(benchmark::State& state, std::size_t length)
     }
 }
 
-void fuzzyBaseline(benchmark::State& state, std::size_t length)
+// Each list in turn, as a set feeds its members.
+void fuzzyOver(benchmark::State& state, std::size_t length, const std::vector<const std::vector<std::u16string>*>& lists)
 {
     const std::u16string query = queryOfLength(length);
     std::vector<int> rows;
     for (auto _ : state) {
         std::vector<std::pair<int, const std::u16string*>> best;
-        for (const std::u16string& word : headwords()) {
-            const std::ptrdiff_t difference = static_cast<std::ptrdiff_t>(word.size()) - static_cast<std::ptrdiff_t>(query.size());
-            if (difference >= 5 || difference <= -5)
-                continue;
-            const int distance = plainDistance(word, query, rows);
-            if (distance < 5)
-                best.emplace_back(distance, &word);
+        for (const std::vector<std::u16string>* list : lists) {
+            for (const std::u16string& word : *list) {
+                const std::ptrdiff_t difference = static_cast<std::ptrdiff_t>(word.size()) - static_cast<std::ptrdiff_t>(query.size());
+                if (difference >= 5 || difference <= -5)
+                    continue;
+                const int distance = plainDistance(word, query, rows);
+                if (distance < 5)
+                    best.emplace_back(distance, &word);
+            }
         }
         std::stable_sort(best.begin(), best.end(),
                          [](const auto& a, const auto& b) { return a.first < b.first; });
         best.resize(std::min<std::size_t>(best.size(), 10));
         benchmark::DoNotOptimize(best.data());
     }
+}
+
+void fuzzyBaseline(benchmark::State& state, std::size_t length)
+{
+    fuzzyOver(state, length, {&headwords()});
 }
 
 void fuzzyDictionary(benchmark::State& state, std::size_t length, bool wordList)
@@ -445,16 +458,21 @@ void wildcardDictionaryWalk(benchmark::State& state, std::u16string mask)
     }
 }
 
-void wildcardEngine(benchmark::State& state, std::u16string mask)
+void wildcardOver(benchmark::State& state, const std::u16string& mask, const std::vector<std::u16string>& words)
 {
     for (auto _ : state) {
         WildCardPattern* pattern = WildCardStart(mask.c_str());
         int found = 0;
-        for (const std::u16string& word : headwords())
+        for (const std::u16string& word : words)
             found += WildCardFeed(pattern, word.c_str());
         WildCardEnd(pattern);
         benchmark::DoNotOptimize(found);
     }
+}
+
+void wildcardEngine(benchmark::State& state, std::u16string mask)
+{
+    wildcardOver(state, mask, headwords());
 }
 
 
@@ -550,6 +568,53 @@ void fuzzySet(benchmark::State& state, std::size_t length, std::size_t members)
         MrgFuzzySearch(set.handle(), query.c_str(), 10, ignoreWord, nullptr);
 }
 
+// The headwords of the first members of the sets, held in memory for the
+// baselines: each member's list (the first four are kept), and the sorted
+// union of distinct headwords a set shows.
+const std::vector<std::u16string>& keptMemberWords(std::size_t k)
+{
+    static std::map<std::size_t, std::vector<std::u16string>> kept;
+    auto found = kept.find(k);
+    if (found == kept.end())
+        found = kept.emplace(k, memberWords(k)).first;
+    return found->second;
+}
+
+const std::vector<std::u16string>& distinctSetWords(std::size_t members)
+{
+    static std::map<std::size_t, std::vector<std::u16string>> unions;
+    auto found = unions.find(members);
+    if (found != unions.end())
+        return found->second;
+    const auto before = [](const std::u16string& a, const std::u16string& b) { return WCmp(a.c_str(), b.c_str()) < 0; };
+    std::vector<std::u16string> merged;
+    for (std::size_t k = 0; k < members; ++k) {
+        const std::vector<std::u16string> words = memberWords(k);
+        std::vector<std::u16string> next;
+        std::set_union(merged.begin(), merged.end(), words.begin(), words.end(), std::back_inserter(next), before);
+        merged.swap(next);
+    }
+    return unions.emplace(members, std::move(merged)).first->second;
+}
+
+void keystrokeSetBaseline(benchmark::State& state, std::size_t members)
+{
+    keystrokeOver(state, distinctSetWords(members));
+}
+
+void wildcardSetBaseline(benchmark::State& state, std::u16string mask, std::size_t members)
+{
+    wildcardOver(state, mask, distinctSetWords(members));
+}
+
+void fuzzySetBaseline(benchmark::State& state, std::size_t length, std::size_t members)
+{
+    std::vector<const std::vector<std::u16string>*> lists;
+    for (std::size_t k = 0; k < members; ++k)
+        lists.push_back(&keptMemberWords(k));
+    fuzzyOver(state, length, lists);
+}
+
 void wcmpThroughput(benchmark::State& state)
 {
     const auto& words = headwords();
@@ -613,9 +678,13 @@ int main(int argc, char** argv)
     benchmark::RegisterBenchmark("DicOpen", openDictionary)->Unit(kMicrosecond);
     benchmark::RegisterBenchmark("Keystroke/dictionary", keystrokeDictionary)->Unit(kMicrosecond);
     benchmark::RegisterBenchmark("Keystroke/baseline", keystrokeBaseline)->Unit(kMicrosecond);
-    for (std::size_t members : {1u, 4u, 16u})
-        benchmark::RegisterBenchmark(("Keystroke/set" + std::to_string(members)).c_str(), keystrokeSet, members)
+    // Sets: each figure beside the same work over the set's headwords in memory.
+    for (std::size_t members : {1u, 4u, 16u}) {
+        const std::string name = "SetKeystroke" + std::to_string(members);
+        benchmark::RegisterBenchmark((name + "/set").c_str(), keystrokeSet, members)->Unit(kMicrosecond);
+        benchmark::RegisterBenchmark((name + "/baseline").c_str(), keystrokeSetBaseline, members)
             ->Unit(kMicrosecond);
+    }
     benchmark::RegisterBenchmark("RandomJump", randomJumps)->Unit(kMicrosecond);
     // A jump in a set of four beside a jump in one dictionary.
     benchmark::RegisterBenchmark("SetJump/set4", randomJumpsSet, 4)->Unit(kMicrosecond);
@@ -626,8 +695,12 @@ int main(int argc, char** argv)
         benchmark::RegisterBenchmark((name + "/state").c_str(), fuzzyEngine, length)->Unit(kMillisecond);
         benchmark::RegisterBenchmark((name + "/headwords").c_str(), fuzzyDictionary, length, false)->Unit(kMillisecond);
         benchmark::RegisterBenchmark((name + "/wordList").c_str(), fuzzyDictionary, length, true)->Unit(kMillisecond);
-        benchmark::RegisterBenchmark((name + "/set1").c_str(), fuzzySet, length, 1)->Unit(kMillisecond);
-        benchmark::RegisterBenchmark((name + "/set4").c_str(), fuzzySet, length, 4)->Unit(kMillisecond);
+        for (std::size_t members : {1u, 4u}) {
+            const std::string set = "SetFuzzy" + std::to_string(members) + "/" + std::to_string(length);
+            benchmark::RegisterBenchmark((set + "/set").c_str(), fuzzySet, length, members)->Unit(kMillisecond);
+            benchmark::RegisterBenchmark((set + "/baseline").c_str(), fuzzySetBaseline, length, members)
+                ->Unit(kMillisecond);
+        }
         benchmark::RegisterBenchmark((name + "/baseline").c_str(), fuzzyBaseline, length)->Unit(kMillisecond);
     }
     const std::pair<const char*, const char16_t*> masks[] = {
@@ -636,10 +709,14 @@ int main(int argc, char** argv)
         const std::string prefix = std::string("WildCard/") + name;
         benchmark::RegisterBenchmark((prefix + "/dictionaryWalk").c_str(), wildcardDictionaryWalk, std::u16string(mask))
             ->Unit(kMillisecond);
-        benchmark::RegisterBenchmark((prefix + "/set1").c_str(), wildcardSet, std::u16string(mask), 1)
-            ->Unit(kMillisecond);
-        benchmark::RegisterBenchmark((prefix + "/set4").c_str(), wildcardSet, std::u16string(mask), 4)
-            ->Unit(kMillisecond);
+        for (std::size_t members : {1u, 4u}) {
+            const std::string set = "SetWildCard" + std::to_string(members) + "/" + name;
+            benchmark::RegisterBenchmark((set + "/set").c_str(), wildcardSet, std::u16string(mask), members)
+                ->Unit(kMillisecond);
+            benchmark::RegisterBenchmark((set + "/baseline").c_str(), wildcardSetBaseline, std::u16string(mask),
+                                         members)
+                ->Unit(kMillisecond);
+        }
         benchmark::RegisterBenchmark((prefix + "/baseline").c_str(), wildcardEngine, std::u16string(mask))
             ->Unit(kMillisecond);
     }

@@ -420,13 +420,48 @@ TEST(MergeSet, AMemberReadThroughItsOwnHandleDoesNotDerailTheMerge)
     const std::vector<ReferenceEntry> merged = lexvane::testing::referenceMerge(data.words);
     DictionaryRecord* member = nullptr;
     ASSERT_EQ(MrgGetDicAt(set.handle, 1, &member), LV_OK);
+    lexvane::testing::Recorder recorder;
     std::mt19937 random(1);
     for (std::int32_t i = 0; i < set.count(); ++i) {
         char16_t buffer[64];
         std::int32_t length = 64;
-        DicGetData(member, 0, static_cast<std::int32_t>(random() % data.words[1].size()), buffer, &length, nullptr);
+        const auto entry = static_cast<std::int32_t>(random() % data.words[1].size());
+        if (i % 2)
+            DicGetData(member, 0, entry, buffer, &length, nullptr);
+        else
+            DicExtract(member, entry, 1, 0, &lexvane::testing::Recorder::callback, &recorder, 1);
         ASSERT_EQ(set.headword(i), merged[static_cast<std::size_t>(i)].shown) << i;
     }
+}
+
+TEST(MergeSet, LargeUserDictionaryMembersJumpLikeCompiledOnes)
+{
+    RandomSet data(1, 500, 0.8, 31);
+    const std::string user = data.folder.file("mine0C2D.udd");
+    ASSERT_EQ(UdCreate(nullptr, user.c_str(), u"Mine", 0, languageCode("engl"), languageCode("russ")), LV_OK);
+    std::vector<std::vector<std::u16string>> words = {data.words[0], {}};
+    {
+        DictionaryRecord* dic = nullptr;
+        ASSERT_EQ(DicOpen(user.c_str(), -1, &dic, nullptr, 0, 0), LV_OK);
+        for (std::size_t i = 0; i < data.pool.size(); i += 3) {
+            ASSERT_EQ(UdAdd(dic, data.pool[i].c_str(), u"#03\"text\"", nullptr, 0, 0), LV_OK);
+            words[1].push_back(data.pool[i]);
+        }
+        DicClose(dic);
+    }
+    OpenSet set(2);
+    MrgAdd(set.handle, -1, data.paths[0].c_str());
+    MrgAdd(set.handle, -1, user.c_str());
+    const std::vector<ReferenceEntry> merged = lexvane::testing::referenceMerge(words);
+    ASSERT_EQ(set.count(), static_cast<std::int32_t>(merged.size()));
+    std::mt19937 random(2);
+    for (int jump = 0; jump < 150; ++jump) {
+        const auto index = static_cast<std::int32_t>(random() % merged.size());
+        for (std::int32_t row = index; row < std::min(index + 5, set.count()); ++row)
+            expectEntry(set, merged, row);
+    }
+    for (std::int32_t i = set.count() - 1; i >= 0; i -= 7)
+        expectEntry(set, merged, i);
 }
 
 TEST(MergeSet, UserDictionaryMembersMergeLikeCompiledOnes)

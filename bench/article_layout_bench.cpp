@@ -12,7 +12,7 @@
 #include "ArticleEngine/External/style_server.h"
 #include "ArticleEngine/External/text_fragment_style.h"
 #include "ArticleEngine/Loading/article_builder.h"
-#include "ArticleEngine/Loading/paragraph_layout_loader.h"
+#include "ArticleEngine/Loading/article_layout_loader.h"
 #include "ArticleEngine/Loading/text_metric_source.h"
 
 #include <QApplication>
@@ -112,18 +112,13 @@ struct Built {
     Loading::ArticleLayoutRecord record;
 };
 
-// The paragraphs stacked at full width, as the article pass without tables
-// does for paragraphs of 100 percent.
+// The whole article pass (header row, rows, buttons); answers the number
+// of lines.
 int layOut(ArticleView& view, int width)
 {
-    int top = 0;
-    int line = 1;
-    for (ParagraphView& paragraph : view.paragraphs) {
-        Loading::ParagraphLayoutLoader(paragraph, QRect(0, top, width, 1 << 20), false, line).run();
-        top += paragraph.rect.height();
-        line += paragraph.lineCount;
-    }
-    return line - 1;
+    Loading::ArticleLayoutLoader(view, QRect(0, 0, width, 1 << 20), false).run();
+    const ParagraphView& last = view.paragraphs.back();
+    return last.firstLine + last.lineCount - 1;
 }
 
 std::unique_ptr<Built> build(BenchStyleServer& styles, const QString& markup)

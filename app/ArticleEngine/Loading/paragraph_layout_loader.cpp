@@ -13,7 +13,8 @@ void ParagraphLayoutLoader::run()
     const int available = m_rect.width() - margins.left() - margins.right();
 
     if (paragraph.layoutState == Placed && paragraph.rect.width() == m_rect.width()) {
-        paragraph.rect.moveTopLeft(m_rect.topLeft());
+        m_reused = true;
+        paragraph.rect = QRect(m_rect.left(), m_rect.top(), m_rect.width(), contentHeight());
         if (paragraph.firstLine != m_firstLine) {
             paragraph.firstLine = m_firstLine;
             renumberLines();
@@ -39,6 +40,8 @@ int ParagraphLayoutLoader::layOutLines(int left, int top, int availableWidth)
     const FragmentStyleData* lastStyle = nullptr;
     int y = top;
     int i = 0;
+    // Only the first line keeps the indent.
+    int indent = m_firstLineIndent;
     while (i < count) {
         // The run of items of one group.
         const int first = i;
@@ -49,12 +52,13 @@ int ParagraphLayoutLoader::layOutLines(int left, int top, int availableWidth)
             width += items[std::size_t(i)].width();
             keep = keep || items[std::size_t(i)].keepOnLine();
         }
-        const bool fits = line.metrics.width + width <= availableWidth;
+        const bool fits = line.metrics.width + width <= availableWidth - indent;
         if (line.metrics.width != 0 && !fits && !keep) {
             // Each line is placed as soon as it is complete, while its items
             // are still at hand.
-            y = placeLine(line, left, y, availableWidth);
+            y = placeLine(line, left + indent, y, availableWidth - indent);
             lines.push_back(line);
+            indent = 0;
             line = ParagraphLine{first, first, {}};
             lastStyle = nullptr;
         }
@@ -76,7 +80,7 @@ int ParagraphLayoutLoader::layOutLines(int left, int top, int availableWidth)
         line.endItem = i;
     }
     if (line.endItem > line.firstItem) {
-        y = placeLine(line, left, y, availableWidth);
+        y = placeLine(line, left + indent, y, availableWidth - indent);
         lines.push_back(line);
     }
     return y;
@@ -103,6 +107,15 @@ int ParagraphLayoutLoader::placeLine(const ParagraphLine& line, int left, int y,
         item.number = paragraph.number;
     }
     return y + height;
+}
+
+int ParagraphLayoutLoader::contentHeight() const
+{
+    const ParagraphView& paragraph = m_view;
+    int height = paragraph.frame.margins.top() + paragraph.frame.margins.bottom();
+    for (const ParagraphLine& line : paragraph.lines())
+        height += line.metrics.height();
+    return height;
 }
 
 void ParagraphLayoutLoader::renumberLines()

@@ -9,8 +9,10 @@
 //
 // The rectangle is the paragraph's, relative to the article; items are
 // placed relative to the paragraph, inside its margins. A paragraph already
-// placed at the same width keeps its lines: only its origin and, when it
-// changed, its line numbers follow.
+// placed at the same width keeps its lines: its rectangle is set again from
+// the given origin and its own height (a row or cell may have stretched
+// it), and its line numbers follow a new first line number. A first-line
+// indent keeps room at the start of the first line (the pronounce button).
 #pragma once
 
 #include "ArticleEngine/Loading/abstract_layout_loader.h"
@@ -31,7 +33,13 @@ public:
     {
     }
 
+    // Room kept at the start of the first line, inside the margins.
+    void setFirstLineIndent(int indent) { m_firstLineIndent = indent; }
+
     void run() override;
+
+    // After run(): whether the paragraph kept its lines.
+    bool reused() const { return m_reused; }
 
 private:
     // Breaks the items into lines and places each; answers the bottom of
@@ -41,8 +49,12 @@ private:
     // paragraph's lines; answers the y after it.
     int placeLine(const ParagraphLine& line, int left, int y, int availableWidth);
     void renumberLines();
+    // The height of the laid-out lines with the top and bottom margins.
+    int contentHeight() const;
 
     int m_firstLine;
+    int m_firstLineIndent = 0;
+    bool m_reused = false;
 };
 
 } // namespace ArticleEngine::Loading

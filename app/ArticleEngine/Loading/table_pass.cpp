@@ -7,7 +7,8 @@
 // the paragraphs of those rows' cells at its column are collapsed, and the
 // last covered row reaches down to the spanning cell's bottom. Invariants:
 // rows are told apart by (table, row), so adjacent tables never merge;
-// span records never outlive their table; every row begun is finished,
+// span records never outlive their table, and a span longer than the table
+// ends with its last row; every row begun is finished,
 // also the one that ends the article. See docs/behaviour/article-layout.md,
 // "Tables".
 #include "ArticleEngine/Loading/table_pass.h"
@@ -156,6 +157,10 @@ void TablePass::finishRow()
 
 void TablePass::closeTable()
 {
+    // A span that runs past the table's last row ends with it, so the table
+    // reaches down to the spanning cell's bottom.
+    for (auto& [column, span] : m_spans)
+        span.remaining = 0;
     finishRow();
     m_spans.clear();
     m_openTable = -1;

@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <random>
+
 using namespace ArticleEngine;
 using namespace ArticleEngine::Loading;
 using lexvane::testing::buildArticle;
@@ -200,6 +203,18 @@ TEST(ArticleTables, ARowSpanCoversTheNextRowsOnly)
     EXPECT_EQ(article.layoutState, Placed);
 }
 
+// A span longer than its table ends with the table's last row.
+TEST(ArticleTables, ASpanPastTheLastRowEndsWithTheTable)
+{
+    auto built = buildArticle(tags("<table><row><cell 50% rowspan=%223%22>") + text("aa aa aa aa aa aa aa%0A")
+                              + tags("<cell 50%>") + text("b%0A") + tags("</table>") + text("z"));
+    ArticleView& article = built.view;
+    layOutArticle(article, 200);
+    EXPECT_EQ(rectOf(article, 0), QRect(0, 0, 100, 49));
+    EXPECT_EQ(rectOf(article, 1), QRect(100, 0, 100, 49));
+    EXPECT_EQ(rectOf(article, 2).top(), 49);
+}
+
 // Fault: the table that ends the article has its last row finished.
 TEST(ArticleTables, ATableAtTheEndIsFinished)
 {
@@ -257,6 +272,54 @@ TEST(ArticleTables, APartialPassStopsOnlyOutsideTables)
     EXPECT_EQ(article.lastPlacedParagraph, 2);
     EXPECT_EQ(article.paragraphs[3].layoutState, Dirty);
     EXPECT_EQ(article.layoutState, ItemLaidOut);
+}
+
+// Seeded random tables, stray tags, text and row percents: every paragraph
+// is placed inside the article, hidden ones are 0 high, and a second pass
+// at the same width keeps everything.
+TEST(ArticleTables, RandomTablesKeepTheirInvariants)
+{
+    const char* const tagPieces[] = {"<table>", "</table>", "<row>", "</row>", "<cell 30%>",
+                                     "<cell 50%>", "<cell>", "</cell>", "<cell 70% rowspan=%223%22>",
+                                     "<cell 40% rowspan=%222%22>", "<cell 0%>"};
+    const char* const textPieces[] = {"a%0A", "bb bb bb bb%0A", "c", "%09d%0A", "%0A"};
+    std::mt19937 random(20261210);
+    for (int round = 0; round < 300; ++round) {
+        QString markup;
+        const int pieces = std::uniform_int_distribution<int>(0, 30)(random);
+        for (int i = 0; i < pieces; ++i) {
+            if (random() % 2 == 0)
+                markup += tags(tagPieces[random() % std::size(tagPieces)]);
+            else
+                markup += text(textPieces[random() % std::size(textPieces)]);
+        }
+        const int width = std::uniform_int_distribution<int>(1, 300)(random);
+        auto built = buildArticle(markup);
+        ArticleView& article = built.view;
+        // Percents count in articles without tables.
+        for (ParagraphView& paragraph : article.paragraphs)
+            paragraph.frame.widthPercent = std::array{100, 30, 50, 60, 0}[random() % 5];
+        layOutArticle(article, width);
+        const std::string name = markup.toStdString() + " at " + std::to_string(width);
+        ASSERT_EQ(article.layoutState, Placed) << name;
+        std::vector<QRect> rects;
+        for (const ParagraphView& paragraph : article.paragraphs) {
+            rects.push_back(paragraph.rect);
+            ASSERT_EQ(paragraph.layoutState, Placed) << name;
+            if (paragraph.hidden) {
+                ASSERT_EQ(paragraph.rect.height(), 0) << name;
+                continue;
+            }
+            ASSERT_GE(paragraph.rect.left(), 0) << name;
+            ASSERT_LT(paragraph.rect.right(), width) << name;
+            ASSERT_GE(paragraph.rect.top(), 0) << name;
+            ASSERT_LT(paragraph.rect.bottom(), article.rect.height()) << name;
+        }
+        article.View::invalidate();
+        ASSERT_EQ(layOutArticle(article, width), 0) << name;
+        for (std::size_t i = 0; i < rects.size(); ++i)
+            ASSERT_EQ(article.paragraphs[i].rect, rects[i]) << name << " paragraph " << i;
+    }
 }
 
 } // namespace

@@ -482,6 +482,42 @@ LV_API int UdDelete(DictionaryRecord* dic, int32_t index);
  * other words with the same hash are reported too. */
 LV_API int UdSearch(DictionaryRecord* dic, const char16_t* word, UdSearchCallback callback, void* user);
 
+/* ------------------------------------------------------------------------
+ * Import and export of user dictionaries
+ * ---------------------------------------------------------------------- */
+
+/* What UdConvert does. */
+enum UdConvertType {
+    UD_EXPORT_DSL = 0, /* the dictionary into a DSL text file */
+    UD_IMPORT_DSL = 1, /* a DSL text file into the dictionary */
+    UD_EXPORT_MLX = 2,
+    UD_IMPORT_MLX = 3
+};
+
+/* Results of UdConvert besides 0, the engine statuses and SQLite codes plus
+ * LV_SQLITE_BASE. */
+enum UdConvertResult {
+    UD_CANNOT_READ_TEXT = 1,      /* the text file cannot be opened for reading */
+    UD_NO_BUFFER = 2,             /* a work buffer cannot be allocated */
+    UD_CANCELLED = 10005,         /* the progress callback answered 0 */
+    UD_CANNOT_WRITE_TEXT = 10006, /* the text file cannot be created, written or closed */
+    UD_NOT_STORED_BASE = 100000   /* import done; this plus the articles read but not stored */
+};
+
+/* Called with the percentage done whenever its whole part changes, and at
+ * least every 100 ms of work. Answer 0 to cancel. */
+typedef int (*UdProgressCallback)(double percent, void* user);
+
+/* Exports the user dictionary `uddPath` into the text file `textPath`, or
+ * imports the text file into it (both UTF-8 paths), as `type` says.
+ * `callback` may be null. An export replaces the text file only when it is
+ * complete: a failed or cancelled export leaves no file behind. An import
+ * is one transaction: a failed or cancelled import leaves the dictionary as
+ * it was. Returns 0, a UdConvertResult, LV_BAD_ARGUMENT for a type this
+ * engine does not convert, or the status of a failed database step. */
+LV_API int UdConvert(UDHelper* helper, const char* uddPath, const char* textPath, int32_t type,
+                     UdProgressCallback callback, void* user);
+
 #ifdef __cplusplus
 }
 #endif

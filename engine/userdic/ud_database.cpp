@@ -486,6 +486,11 @@ int UdDatabase::deleteArticle(std::int32_t index)
     const std::int32_t id = idOfIndex(index);
     if (id == 0)
         return kNoSuchArticle;
+    return deleteArticleById(id);
+}
+
+int UdDatabase::deleteArticleById(std::int32_t id)
+{
     std::u16string title;
     int status = readById(id, Column::Title, title);
     if (status != LV_OK)

@@ -92,6 +92,7 @@ public:
     // rebuildOrder.
     int insertArticle(std::u16string_view title, std::u16string_view body);
     int deleteArticle(std::int32_t index);
+    int deleteArticleById(std::int32_t id);
     int rebuildOrder();
     int writeStyles(const StyleList& styles);
 

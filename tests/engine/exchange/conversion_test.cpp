@@ -1,0 +1,288 @@
+// conversion_test.cpp: UdConvert end to end: importing the fixture, the
+// golden export, round trips, cancelling and failures.
+#include "lexvane_engine.h"
+#include "temporary_folder.h"
+#include "userdic/ud_database.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace lexvane::testing {
+namespace {
+
+using engine::userdic::UdDatabase;
+
+const std::string kFixtures = LEXVANE_EXCHANGE_FIXTURES;
+
+std::vector<std::uint8_t> fileBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<std::uint8_t>((std::istreambuf_iterator<char>(in)), {});
+}
+
+// The text of a file written as UTF-16LE with a byte-order mark.
+std::u16string readExported(const std::string& path)
+{
+    const auto bytes = fileBytes(path);
+    EXPECT_GE(bytes.size(), 2u);
+    EXPECT_EQ(bytes[0], 0xFF);
+    EXPECT_EQ(bytes[1], 0xFE);
+    std::u16string text;
+    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2)
+        text.push_back(static_cast<char16_t>(bytes[i] | bytes[i + 1] << 8));
+    return text;
+}
+
+// The golden file is kept as UTF-8 (BMP characters only).
+std::u16string readUtf8(const std::string& path)
+{
+    const auto bytes = fileBytes(path);
+    std::u16string text;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const std::uint8_t b = bytes[i];
+        if (b < 0x80) {
+            text.push_back(b);
+            i += 1;
+        } else if (b < 0xE0) {
+            text.push_back(static_cast<char16_t>((b & 0x1F) << 6 | (bytes[i + 1] & 0x3F)));
+            i += 2;
+        } else {
+            text.push_back(static_cast<char16_t>((b & 0x0F) << 12 | (bytes[i + 1] & 0x3F) << 6 | (bytes[i + 2] & 0x3F)));
+            i += 3;
+        }
+    }
+    return text;
+}
+
+struct Article {
+    std::u16string title;
+    std::u16string body;
+    bool operator==(const Article&) const = default;
+};
+
+// A body with each style number replaced by what the style looks like, so
+// that dictionaries that numbered the same styles differently compare
+// equal.
+std::u16string describeStyles(const std::u16string& body, const engine::userdic::StyleList& styles)
+{
+    std::u16string out;
+    for (std::size_t i = 0; i < body.size(); ++i) {
+        if (body[i] == u'#' && i + 3 < body.size() && body[i + 3] == u'"') {
+            StyleRecord style{};
+            styles.get((body[i + 1] - u'0') * 10 + (body[i + 2] - u'0'), style);
+            const std::string text = "#{" + std::to_string(style.color) + "," + std::to_string(style.bold) +
+                                     std::to_string(style.italic) + std::to_string(style.underline) +
+                                     std::to_string(style.level) + "}";
+            out.append(text.begin(), text.end());
+            i += 2;
+        } else {
+            out.push_back(body[i]);
+        }
+    }
+    return out;
+}
+
+std::vector<Article> articlesOf(const std::string& path, bool describe = false)
+{
+    UdDatabase database;
+    EXPECT_EQ(database.open(nullptr, path, false), 0);
+    engine::userdic::StyleList styles;
+    if (describe) {
+        EXPECT_EQ(database.readStyles(styles), 0);
+    }
+    std::vector<Article> articles;
+    const std::int32_t count = database.articleCount();
+    for (std::int32_t i = 0; i < count; ++i) {
+        Article article;
+        EXPECT_EQ(database.readByIndex(i, UdDatabase::Column::Title, article.title), 0);
+        EXPECT_EQ(database.readByIndex(i, UdDatabase::Column::Body, article.body), 0);
+        if (describe)
+            article.body = describeStyles(article.body, styles);
+        articles.push_back(article);
+    }
+    return articles;
+}
+
+class Conversion : public ::testing::Test {
+protected:
+    std::string newDictionary(const std::string& name)
+    {
+        const std::string path = folder.file(name);
+        EXPECT_EQ(UdCreate(nullptr, path.c_str(), u"Mine", 0, 0, 0), 0);
+        return path;
+    }
+
+    static int recordProgress(double percent, void* user)
+    {
+        static_cast<std::vector<double>*>(user)->push_back(percent);
+        return 1;
+    }
+
+    static int cancelAtOnce(double, void* user)
+    {
+        ++*static_cast<int*>(user);
+        return 0;
+    }
+
+    const std::string fixture = kFixtures + "/every_tag.dsl";
+    TemporaryFolder folder;
+};
+
+TEST_F(Conversion, ImportsTheFixtureMergingARepeatedHeadword)
+{
+    const std::string udd = newDictionary("a.udd");
+    std::vector<double> progress;
+    ASSERT_EQ(UdConvert(nullptr, udd.c_str(), fixture.c_str(), UD_IMPORT_DSL, recordProgress, &progress), 0);
+    const auto articles = articlesOf(udd);
+    std::vector<std::u16string> titles;
+    for (const Article& article : articles)
+        titles.push_back(article.title);
+    EXPECT_EQ(titles, (std::vector<std::u16string>{u"100% sure", u"cat", u"house", u"kitten"}));
+    // Both articles titled "house" in one body, joined by a line break.
+    const std::u16string& house = articles[2].body;
+    EXPECT_NE(house.find(u"%0d%0a%0d%0a\"#01\"house%0d%0a\""), std::u16string::npos);
+    EXPECT_NE(house.find(u"second article for house"), std::u16string::npos);
+    EXPECT_EQ(house.rfind(u"house#M#01", 0), 0u);
+    // Progress up to 100, never backwards.
+    ASSERT_FALSE(progress.empty());
+    EXPECT_EQ(progress.back(), 100.0);
+    EXPECT_TRUE(std::is_sorted(progress.begin(), progress.end()));
+}
+
+TEST_F(Conversion, ExportMatchesTheGoldenFile)
+{
+    const std::string udd = newDictionary("a.udd");
+    ASSERT_EQ(UdConvert(nullptr, udd.c_str(), fixture.c_str(), UD_IMPORT_DSL, nullptr, nullptr), 0);
+    const std::string exported = folder.file("out.dsl");
+    ASSERT_EQ(UdConvert(nullptr, udd.c_str(), exported.c_str(), UD_EXPORT_DSL, nullptr, nullptr), 0);
+    const std::u16string text = readExported(exported);
+    if (std::getenv("LEXVANE_WRITE_GOLDEN")) {
+        std::ofstream out(kFixtures + "/every_tag.export.dsl", std::ios::binary);
+        for (char16_t c : text) {
+            if (c < 0x80) {
+                out.put(static_cast<char>(c));
+            } else if (c < 0x800) {
+                out.put(static_cast<char>(0xC0 | c >> 6));
+                out.put(static_cast<char>(0x80 | (c & 0x3F)));
+            } else {
+                out.put(static_cast<char>(0xE0 | c >> 12));
+                out.put(static_cast<char>(0x80 | (c >> 6 & 0x3F)));
+                out.put(static_cast<char>(0x80 | (c & 0x3F)));
+            }
+        }
+    }
+    EXPECT_EQ(text, readUtf8(kFixtures + "/every_tag.export.dsl"));
+}
+
+TEST_F(Conversion, RoundTripImportExportImportKeepsTheArticles)
+{
+    const std::string first = newDictionary("first.udd");
+    ASSERT_EQ(UdConvert(nullptr, first.c_str(), fixture.c_str(), UD_IMPORT_DSL, nullptr, nullptr), 0);
+    const std::string exported = folder.file("first.dsl");
+    ASSERT_EQ(UdConvert(nullptr, first.c_str(), exported.c_str(), UD_EXPORT_DSL, nullptr, nullptr), 0);
+
+    const std::string second = newDictionary("second.udd");
+    ASSERT_EQ(UdConvert(nullptr, second.c_str(), exported.c_str(), UD_IMPORT_DSL, nullptr, nullptr), 0);
+    const std::string again = folder.file("second.dsl");
+    ASSERT_EQ(UdConvert(nullptr, second.c_str(), again.c_str(), UD_EXPORT_DSL, nullptr, nullptr), 0);
+
+    // The merged article carries its second headword run inside; export
+    // leaves it out, so that article comes back as one body.
+    const auto a = articlesOf(first, true);
+    const auto b = articlesOf(second, true);
+    ASSERT_EQ(a.size(), b.size());
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        EXPECT_EQ(a[i].title, b[i].title);
+        if (a[i].title != u"house") {
+            EXPECT_EQ(a[i].body, b[i].body) << i;
+        }
+    }
+    EXPECT_EQ(readExported(exported), readExported(again));
+}
+
+TEST_F(Conversion, CancelOnTheFirstProgressCallLeavesTheDictionaryUnchanged)
+{
+    const std::string udd = newDictionary("a.udd");
+    ASSERT_EQ(UdConvert(nullptr, udd.c_str(), fixture.c_str(), UD_IMPORT_DSL, nullptr, nullptr), 0);
+    const auto before = articlesOf(udd);
+    const std::string other = folder.write("other.dsl", {'n', 'e', 'w', '\n', '\t', 'x', '\n'});
+    int calls = 0;
+    EXPECT_EQ(UdConvert(nullptr, udd.c_str(), other.c_str(), UD_IMPORT_DSL, cancelAtOnce, &calls), UD_CANCELLED);
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(articlesOf(udd), before);
+}
+
+TEST_F(Conversion, CancelledOrFailedExportLeavesNoFileAndIsNotReportedAsOne)
+{
+    const std::string udd = newDictionary("a.udd");
+    ASSERT_EQ(UdConvert(nullptr, udd.c_str(), fixture.c_str(), UD_IMPORT_DSL, nullptr, nullptr), 0);
+    const std::string target = folder.file("out.dsl");
+    int calls = 0;
+    EXPECT_EQ(UdConvert(nullptr, udd.c_str(), target.c_str(), UD_EXPORT_DSL, cancelAtOnce, &calls), UD_CANCELLED);
+    EXPECT_FALSE(std::filesystem::exists(target));
+    const std::string missing = folder.file("no/such/folder.dsl");
+    EXPECT_EQ(UdConvert(nullptr, udd.c_str(), missing.c_str(), UD_EXPORT_DSL, nullptr, nullptr),
+              UD_CANNOT_WRITE_TEXT);
+    // Only the dictionary is left in the folder: no temporary file.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+}
+
+TEST_F(Conversion, DatabaseFailureIsReportedAsItselfNeverAsACancel)
+{
+    const std::string udd = newDictionary("a.udd");
+    {
+        UdDatabase database;
+        ASSERT_EQ(database.open(nullptr, udd, false), 0);
+        ASSERT_EQ(database.execute("DROP TABLE styles"), 0);
+    }
+    std::vector<double> progress;
+    const int imported = UdConvert(nullptr, udd.c_str(), fixture.c_str(), UD_IMPORT_DSL, recordProgress, &progress);
+    EXPECT_EQ(imported, LV_SQLITE_BASE + 1); // SQLITE_ERROR: no such table
+    const std::string target = folder.file("out.dsl");
+    EXPECT_EQ(UdConvert(nullptr, udd.c_str(), target.c_str(), UD_EXPORT_DSL, recordProgress, &progress),
+              LV_SQLITE_BASE + 1);
+    EXPECT_TRUE(articlesOf(udd).empty());
+    EXPECT_FALSE(std::filesystem::exists(target));
+}
+
+TEST_F(Conversion, ArgumentsFilesAndTypes)
+{
+    const std::string udd = newDictionary("a.udd");
+    const std::string missing = folder.file("missing.dsl");
+    EXPECT_EQ(UdConvert(nullptr, udd.c_str(), missing.c_str(), UD_IMPORT_DSL, nullptr, nullptr), UD_CANNOT_READ_TEXT);
+    EXPECT_EQ(UdConvert(nullptr, udd.c_str(), fixture.c_str(), 7, nullptr, nullptr), LV_BAD_ARGUMENT);
+    EXPECT_EQ(UdConvert(nullptr, nullptr, fixture.c_str(), UD_IMPORT_DSL, nullptr, nullptr), LV_NULL_ARGUMENT);
+    const std::string noDictionary = folder.file("none.udd");
+    EXPECT_GT(UdConvert(nullptr, noDictionary.c_str(), fixture.c_str(), UD_IMPORT_DSL, nullptr, nullptr),
+              LV_SQLITE_BASE);
+}
+
+TEST_F(Conversion, ImportedFileCarriesItsStylesIntoTheTable)
+{
+    const std::string udd = newDictionary("a.udd");
+    const std::string text = folder.write("s.dsl", {'w', '\n', '\t', '[', 'b', ']', 'x', '[', '/', 'b', ']', 'y', '\n'});
+    ASSERT_EQ(UdConvert(nullptr, udd.c_str(), text.c_str(), UD_IMPORT_DSL, nullptr, nullptr), 0);
+    UdDatabase database;
+    ASSERT_EQ(database.open(nullptr, udd, false), 0);
+    engine::userdic::StyleList styles;
+    ASSERT_EQ(database.readStyles(styles), 0);
+    EXPECT_EQ(styles.count(), 3); // headword, bold, plain
+}
+
+TEST_F(Conversion, BareDictionaryExportsTheRunsUnderEachHeadword)
+{
+    const std::string udd = newDictionary("a.udd");
+    {
+        UdDatabase database;
+        ASSERT_EQ(database.open(nullptr, udd, false), 0);
+        ASSERT_EQ(database.addArticle(u"w", u"w#M#01\"w%0d%0a\"#00\"text%0d%0a\""), 0);
+    }
+    const std::string target = folder.file("out.dsl");
+    ASSERT_EQ(UdConvert(nullptr, udd.c_str(), target.c_str(), UD_EXPORT_DSL, nullptr, nullptr), 0);
+    EXPECT_EQ(readExported(target), u"#NAME \"\"\r\n\r\n\r\nw\r\n text\r\n");
+}
+
+} // namespace
+} // namespace lexvane::testing

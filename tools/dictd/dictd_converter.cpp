@@ -12,10 +12,9 @@
 // becomes the title and "00-database-info" a special entry, "About".
 #include "collation/built_in_sort_table.h"
 #include "collation/word_comparison.h"
+#include "dictd_source.h"
 #include "dictionary_compiler.h"
 #include "sort_table_writer.h"
-
-#include <zlib.h>
 
 #include <algorithm>
 #include <cctype>
@@ -29,66 +28,8 @@ namespace {
 
 using lexvane::tools::SourceEntry;
 using lexvane::tools::SourceRun;
-
-enum Style : std::uint8_t { kPlain = 3, kTranscription = 4, kLabel = 5, kNumber = 6 };
-
-bool decodeNumber(const std::string& text, std::uint64_t& value)
-{
-    static const std::string digits = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    value = 0;
-    for (char c : text) {
-        const std::size_t digit = digits.find(c);
-        if (digit == std::string::npos)
-            return false;
-        value = value * 64 + digit;
-    }
-    return !text.empty();
-}
-
-bool readCompressed(const std::string& path, std::string& data)
-{
-    gzFile file = gzopen(path.c_str(), "rb");
-    if (!file)
-        return false;
-    char buffer[1 << 16];
-    int got = 0;
-    while ((got = gzread(file, buffer, sizeof buffer)) > 0)
-        data.append(buffer, static_cast<std::size_t>(got));
-    const bool ok = got == 0;
-    gzclose(file);
-    return ok;
-}
-
-std::u16string toUtf16(const std::string& text)
-{
-    std::u16string out;
-    for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        std::uint32_t c = lead;
-        std::size_t length = 1;
-        if (lead >= 0xF0) {
-            c = lead & 0x07;
-            length = 4;
-        } else if (lead >= 0xE0) {
-            c = lead & 0x0F;
-            length = 3;
-        } else if (lead >= 0xC0) {
-            c = lead & 0x1F;
-            length = 2;
-        }
-        for (std::size_t k = 1; k < length && i + k < text.size(); ++k)
-            c = (c << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-        if (c >= 0x10000) {
-            c -= 0x10000;
-            out.push_back(static_cast<char16_t>(0xD800 + (c >> 10)));
-            out.push_back(static_cast<char16_t>(0xDC00 + (c & 0x3FF)));
-        } else {
-            out.push_back(static_cast<char16_t>(c));
-        }
-        i += length;
-    }
-    return out;
-}
+using lexvane::tools::dictd::DictdEntry;
+using namespace lexvane::tools::dictd;
 
 std::string trimmed(const std::string& text)
 {
@@ -109,99 +50,6 @@ std::string englishName(const std::string& code)
     return code;
 }
 
-void addRun(std::vector<SourceRun>& runs, std::uint8_t style, const std::string& text)
-{
-    if (text.empty())
-        return;
-    if (!runs.empty() && runs.back().style == style)
-        runs.back().text += text;
-    else
-        runs.push_back(SourceRun{style, text, 0});
-}
-
-// The length of a line-opening number ("12.", "3)", "б)") with its blank.
-std::size_t numberLength(const std::string& line)
-{
-    std::size_t i = 0;
-    while (i < line.size() && line[i] >= '0' && line[i] <= '9')
-        ++i;
-    if (i == 0) {
-        // One letter, Latin or Cyrillic (two UTF-8 bytes), before ')'.
-        if (!line.empty() && static_cast<unsigned char>(line[0]) >= 0xC0)
-            i = 2;
-        else if (!line.empty() && std::isalpha(static_cast<unsigned char>(line[0])))
-            i = 1;
-        if (i == 0 || i >= line.size() || line[i] != ')')
-            return 0;
-    } else if (i >= line.size() || (line[i] != '.' && line[i] != ')')) {
-        return 0;
-    }
-    ++i;
-    if (i < line.size() && line[i] == ' ')
-        ++i;
-    return i;
-}
-
-std::vector<SourceRun> convertArticle(const std::string& headword, const std::string& text)
-{
-    std::vector<SourceRun> runs;
-    std::istringstream lines(text);
-    std::string line;
-    bool first = true;
-    bool any = false;
-    while (std::getline(lines, line)) {
-        while (!line.empty() && (line.back() == ' ' || line.back() == '\r'))
-            line.pop_back();
-        if (first) {
-            first = false;
-            if (line == headword)
-                continue;
-        }
-        if (line.empty())
-            continue;
-        if (any)
-            addRun(runs, kPlain, "\n");
-        any = true;
-        std::size_t indent = 0;
-        while (indent < line.size() && line[indent] == ' ')
-            ++indent;
-        // The articles indent every line by three blanks; deeper levels keep
-        // the rest of their indentation.
-        addRun(runs, kPlain, std::string(indent > 3 ? indent - 3 : 0, ' '));
-        std::string rest = line.substr(indent);
-        const std::size_t number = numberLength(rest);
-        addRun(runs, kNumber, rest.substr(0, number));
-        rest = rest.substr(number);
-        std::size_t i = 0;
-        std::string plain;
-        while (i < rest.size()) {
-            if (rest[i] == '[') {
-                const std::size_t close = rest.find(']', i);
-                if (close != std::string::npos) {
-                    addRun(runs, kPlain, plain);
-                    plain.clear();
-                    addRun(runs, kTranscription, rest.substr(i, close - i + 1));
-                    i = close + 1;
-                    continue;
-                }
-            }
-            if (rest[i] == '_' && (i == 0 || rest[i - 1] == ' ' || rest[i - 1] == '(')) {
-                std::size_t end = i + 1;
-                while (end < rest.size() && rest[end] != ' ' && rest[end] != ',' && rest[end] != ';' &&
-                       rest[end] != ')')
-                    ++end;
-                addRun(runs, kPlain, plain);
-                plain.clear();
-                addRun(runs, kLabel, rest.substr(i + 1, end - i - 1));
-                i = end;
-                continue;
-            }
-            plain.push_back(rest[i++]);
-        }
-        addRun(runs, kPlain, plain);
-    }
-    return runs;
-}
 
 } // namespace
 
@@ -211,14 +59,11 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: lexvane-from-dictd INDEX DICT.dz OUT.prc ID SOURCE TARGET [TITLE]\n");
         return 2;
     }
-    std::string data;
-    if (!readCompressed(argv[2], data)) {
-        std::fprintf(stderr, "lexvane-from-dictd: cannot read %s\n", argv[2]);
-        return 1;
-    }
-    std::ifstream index(argv[1]);
-    if (!index) {
-        std::fprintf(stderr, "lexvane-from-dictd: cannot read %s\n", argv[1]);
+    std::vector<DictdEntry> entries;
+    std::size_t skipped = 0;
+    std::string error;
+    if (!readDictd(argv[1], argv[2], entries, skipped, error)) {
+        std::fprintf(stderr, "lexvane-from-dictd: %s\n", error.c_str());
         return 1;
     }
 
@@ -227,31 +72,20 @@ int main(int argc, char** argv)
         SourceEntry entry;
     };
     std::vector<Item> items;
-    std::string line;
-    std::size_t skipped = 0;
     std::string shortName;
     std::string information;
-    while (std::getline(index, line)) {
-        const std::size_t tab1 = line.find('\t');
-        const std::size_t tab2 = tab1 == std::string::npos ? tab1 : line.find('\t', tab1 + 1);
-        std::uint64_t offset = 0;
-        std::uint64_t length = 0;
-        if (tab2 == std::string::npos || !decodeNumber(line.substr(tab1 + 1, tab2 - tab1 - 1), offset) ||
-            !decodeNumber(line.substr(tab2 + 1), length) || offset + length > data.size()) {
-            ++skipped;
-            continue;
-        }
-        const std::string headword = line.substr(0, tab1);
+    for (DictdEntry& source : entries) {
+        const std::string& headword = source.headword;
         if (headword == "00-database-short")
-            shortName = data.substr(offset, length);
+            shortName = source.text;
         if (headword == "00-database-info")
-            information = data.substr(offset, length);
+            information = source.text;
         if (headword.rfind("00-database-", 0) == 0 || headword.empty())
             continue;
         Item item;
         item.key = toUtf16(headword);
         item.entry.headword = headword;
-        item.entry.article = convertArticle(headword, data.substr(offset, length));
+        item.entry.article = convertArticle(headword, source.text);
         items.push_back(std::move(item));
     }
     const lexvane::engine::SortTable& table = lexvane::engine::builtInSortTable();
@@ -287,7 +121,6 @@ int main(int argc, char** argv)
     source.styles[kLabel - 3].italic = 1;
     source.styles[kLabel - 3].colour = 0x006000;
     source.styles[kNumber - 3].bold = 1;
-    std::string error;
     if (!lexvane::tools::writeSortTable(table, source.sortTable, error)) {
         std::fprintf(stderr, "lexvane-from-dictd: %s\n", error.c_str());
         return 1;

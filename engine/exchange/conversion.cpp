@@ -9,6 +9,25 @@ namespace lexvane::engine::exchange {
 
 using userdic::UdDatabase;
 
+namespace {
+
+// 64 MiB for this connection only; the file keeps its own setting.
+constexpr const char* kImportCacheSize = "PRAGMA cache_size = -65536";
+
+// An index of the full-text rows by article id, made for merges inside the
+// import's transaction and dropped before COMMIT: the file keeps exactly
+// the indexes it was created with.
+constexpr const char* kCreateByIdIndex = "CREATE INDEX IF NOT EXISTS lexvane_import_by_id ON fullsearch ( id )";
+constexpr const char* kDropByIdIndex = "DROP INDEX IF EXISTS lexvane_import_by_id";
+
+// The full-text index by hash takes its rows in random order; built once
+// from all rows before COMMIT it costs a fraction of keeping it up to date
+// row by row. It is made again with the very statement that created it.
+constexpr const char* kDropHashIndex = "DROP INDEX IF EXISTS sort_full";
+constexpr const char* kCreateHashIndex = "CREATE INDEX sort_full ON fullsearch ( hash )";
+
+} // namespace
+
 int exportText(UdDatabase& database, UDImportContext& context, const std::string& path,
                ConversionProgress& progress)
 {
@@ -81,6 +100,16 @@ public:
 
     std::int64_t stored() const { return m_stored; }
 
+    int begin() { return m_database.execute(kDropHashIndex); }
+
+    // Drops what the import added for itself and makes the hash index
+    // again, before the commit.
+    int finish()
+    {
+        const int status = m_byIdIndex ? m_database.execute(kDropByIdIndex) : LV_OK;
+        return status != LV_OK ? status : m_database.execute(kCreateHashIndex);
+    }
+
 private:
     int storeOne(const std::u16string& title)
     {
@@ -91,6 +120,13 @@ private:
         if (status != LV_OK)
             return status;
         mergeBodies(m_stored_body, m_body, kBodyRoom, m_merged);
+        if (!m_byIdIndex) {
+            // Deleting the stored article's full-text rows by id would scan
+            // the whole table for every merge.
+            if ((status = m_database.execute(kCreateByIdIndex)) != LV_OK)
+                return status;
+            m_byIdIndex = true;
+        }
         status = m_database.deleteArticleById(id);
         return status != LV_OK ? status : m_database.insertArticle(title, m_merged);
     }
@@ -103,6 +139,7 @@ private:
     std::u16string m_stored_body;
     std::u16string m_merged;
     std::int64_t m_stored = 0;
+    bool m_byIdIndex = false;
 };
 
 } // namespace
@@ -121,9 +158,15 @@ int importText(UdDatabase& database, UDImportContext& context, const std::string
 
     ArticleStore articles(database, context, file, progress);
     StatementWatch watch(database.connection(), progress);
+    // The full-text rows of a large import land all over their index: a
+    // page cache of fixed size keeps them from being written out and read
+    // back again and again, and memory stays the same for any file size.
+    database.execute(kImportCacheSize);
     const int status = database.change(
         [&]() -> int {
             int result = database.readStyles(context.styles());
+            if (result == LV_OK)
+                result = articles.begin();
             if (result != LV_OK)
                 return result;
             if (!progress.report(file.progress()))
@@ -141,12 +184,12 @@ int importText(UdDatabase& database, UDImportContext& context, const std::string
                     }
                 }
                 if (!context.hasArticle())
-                    return LV_OK;
+                    return articles.finish();
                 if ((result = articles.store()) != LV_OK)
                     return result;
                 context.clearArticle();
                 if (!more)
-                    return LV_OK;
+                    return articles.finish();
             }
         },
         &context.styles());

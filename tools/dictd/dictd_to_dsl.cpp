@@ -108,7 +108,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "lexvane-dictd-to-dsl: cannot create %s\n", argv[3]);
         return 1;
     }
-    writer.write16(u"#NAME \"" + name + u"\"\r\n#INDEX_LANGUAGE \"English\"\r\n#CONTENTS_LANGUAGE \"Russian\"\r\n");
+    writer.write16(u"#NAME \"" + name + u"\"\r\n");
     std::size_t written = 0;
     for (const DictdEntry& entry : entries) {
         if (entry.headword.empty() || entry.headword.rfind("00-database-", 0) == 0)

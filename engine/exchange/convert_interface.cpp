@@ -6,6 +6,7 @@
 // stay as they are.
 #include "exchange/conversion.h"
 #include "exchange/dsl_context.h"
+#include "exchange/mlx_context.h"
 #include "lexvane_engine.h"
 
 #include <memory>
@@ -24,6 +25,11 @@ std::unique_ptr<UDImportContext> makeDsl()
     return std::make_unique<UDImportContextDSL>(kBodyRoom);
 }
 
+std::unique_ptr<UDImportContext> makeMlx()
+{
+    return std::make_unique<UDImportContextMLX>(kBodyRoom);
+}
+
 bool formatOf(std::int32_t type, Format& format)
 {
     switch (type) {
@@ -32,6 +38,12 @@ bool formatOf(std::int32_t type, Format& format)
         return true;
     case UD_IMPORT_DSL:
         format = Format{false, makeDsl};
+        return true;
+    case UD_EXPORT_MLX:
+        format = Format{true, makeMlx};
+        return true;
+    case UD_IMPORT_MLX:
+        format = Format{false, makeMlx};
         return true;
     default:
         return false;

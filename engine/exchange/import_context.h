@@ -84,6 +84,8 @@ protected:
     void appendBody(std::u16string_view text);
     // Adds a headword, cut to kMaxTitleLength; an empty one is not added.
     void addTitle(std::u16string title);
+    // For formats whose one headword grows while the article is read.
+    void clearTitles() { m_titles.clear(); }
 
     // The style stack of reading: each entry a style and the margin that
     // comes with it, so that closing a tag restores both.

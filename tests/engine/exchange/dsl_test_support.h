@@ -15,7 +15,7 @@ struct BuiltArticle {
 
 // Feeds `text` line by line as the import driver does and builds the body
 // of every headword of every article, in file order.
-inline std::vector<BuiltArticle> buildArticles(engine::exchange::UDImportContextDSL& context,
+inline std::vector<BuiltArticle> buildArticles(engine::exchange::UDImportContext& context,
                                                const std::u16string& text, std::size_t room = 0x100000)
 {
     using Feed = engine::exchange::UDImportContext::Feed;

@@ -35,7 +35,10 @@ std::int32_t UDImportContext::articlesNotStored(std::int64_t) const
     return 0;
 }
 
-void UDImportContext::exportTail(std::u16string&) {}
+void UDImportContext::exportTail(std::u16string& out)
+{
+    out.clear();
+}
 
 std::int32_t UDImportContext::matchStyle(StyleRecord& record)
 {

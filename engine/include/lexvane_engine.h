@@ -490,8 +490,8 @@ LV_API int UdSearch(DictionaryRecord* dic, const char16_t* word, UdSearchCallbac
 enum UdConvertType {
     UD_EXPORT_DSL = 0, /* the dictionary into a DSL text file */
     UD_IMPORT_DSL = 1, /* a DSL text file into the dictionary */
-    UD_EXPORT_MLX = 2,
-    UD_IMPORT_MLX = 3
+    UD_EXPORT_MLX = 2, /* the dictionary into an MLX (HTML) file */
+    UD_IMPORT_MLX = 3  /* an MLX file into the dictionary */
 };
 
 /* Results of UdConvert besides 0, the engine statuses and SQLite codes plus

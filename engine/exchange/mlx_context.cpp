@@ -16,26 +16,9 @@ bool isDigit(char16_t c)
     return c >= u'0' && c <= u'9';
 }
 
-int hexValue(char16_t c)
-{
-    if (c >= u'0' && c <= u'9')
-        return c - u'0';
-    if (c >= u'a' && c <= u'f')
-        return c - u'a' + 10;
-    if (c >= u'A' && c <= u'F')
-        return c - u'A' + 10;
-    return -1;
-}
-
 bool isLayoutBlank(char16_t c)
 {
     return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r';
-}
-
-void appendAscii(std::u16string& out, std::string_view text)
-{
-    for (char c : text)
-        out.push_back(static_cast<char16_t>(static_cast<unsigned char>(c)));
 }
 
 // A character inside a run of the markup.
@@ -89,9 +72,9 @@ bool decodeStored(std::u16string_view text, std::u16string& out)
             out.push_back(text[i]);
             continue;
         }
-        if (i + 2 >= text.size() || hexValue(text[i + 1]) < 0 || hexValue(text[i + 2]) < 0)
+        if (i + 2 >= text.size() || hexDigitValue(text[i + 1]) < 0 || hexDigitValue(text[i + 2]) < 0)
             return false;
-        out.push_back(static_cast<char16_t>(hexValue(text[i + 1]) << 4 | hexValue(text[i + 2])));
+        out.push_back(static_cast<char16_t>(hexDigitValue(text[i + 1]) << 4 | hexDigitValue(text[i + 2])));
         i += 2;
     }
     return true;

@@ -2,6 +2,7 @@
 #include "exchange/mlx_style_sheet.h"
 
 #include "exchange/colour_names.h"
+#include "exchange/mlx_text.h"
 
 #include <array>
 #include <cstdio>
@@ -58,17 +59,6 @@ bool equalsAscii(std::u16string_view text, std::string_view ascii)
     return true;
 }
 
-int hexDigit(char16_t c)
-{
-    if (c >= u'0' && c <= u'9')
-        return c - u'0';
-    if (c >= u'a' && c <= u'f')
-        return c - u'a' + 10;
-    if (c >= u'A' && c <= u'F')
-        return c - u'A' + 10;
-    return -1;
-}
-
 // "#rrggbb" (what export writes) or "#rgb".
 std::optional<std::uint32_t> hexColour(std::u16string_view value)
 {
@@ -77,7 +67,7 @@ std::optional<std::uint32_t> hexColour(std::u16string_view value)
     value.remove_prefix(1);
     std::uint32_t rgb = 0;
     for (char16_t c : value) {
-        const int digit = hexDigit(c);
+        const int digit = hexDigitValue(c);
         if (digit < 0)
             return std::nullopt;
         rgb = rgb << 4 | static_cast<std::uint32_t>(digit);
@@ -133,12 +123,6 @@ int leadingNumber(std::u16string_view value)
         number = number * 10 + (c - u'0');
     }
     return number;
-}
-
-void appendAscii(std::u16string& out, std::string_view text)
-{
-    for (char c : text)
-        out.push_back(static_cast<char16_t>(static_cast<unsigned char>(c)));
 }
 
 } // namespace

@@ -31,13 +31,7 @@ constexpr std::array<NamedReference, 7> kNamed{{
 
 int digitValue(char16_t c, int base)
 {
-    int value = -1;
-    if (c >= u'0' && c <= u'9')
-        value = c - u'0';
-    else if (c >= u'a' && c <= u'f')
-        value = c - u'a' + 10;
-    else if (c >= u'A' && c <= u'F')
-        value = c - u'A' + 10;
+    const int value = hexDigitValue(c);
     return value < base ? value : -1;
 }
 
@@ -78,6 +72,23 @@ void appendCodePoint(std::u16string& out, std::int32_t value)
 }
 
 } // namespace
+
+int hexDigitValue(char16_t c)
+{
+    if (c >= u'0' && c <= u'9')
+        return c - u'0';
+    if (c >= u'a' && c <= u'f')
+        return c - u'a' + 10;
+    if (c >= u'A' && c <= u'F')
+        return c - u'A' + 10;
+    return -1;
+}
+
+void appendAscii(std::u16string& out, std::string_view ascii)
+{
+    for (char c : ascii)
+        out.push_back(static_cast<char16_t>(static_cast<unsigned char>(c)));
+}
 
 std::size_t decodeReference(std::u16string_view text, std::size_t at, std::u16string& out)
 {

@@ -25,6 +25,12 @@ std::size_t decodeReference(std::u16string_view text, std::size_t at, std::u16st
 // empty view for a character that is not one of the codes.
 std::u16string_view phoneticCode(char16_t letter);
 
+// The value of a hexadecimal digit of either case, or -1.
+int hexDigitValue(char16_t c);
+
+// Appends an ASCII literal as 16-bit text.
+void appendAscii(std::u16string& out, std::string_view ascii);
+
 // Appends `c` as exported MLX text: '&', '\'', '<' and '>' as references.
 void appendMlxText(std::u16string& out, char16_t c);
 

@@ -1,6 +1,6 @@
 // conversion_test.cpp: UdConvert end to end: importing the fixture, the
 // golden export, round trips, cancelling and failures.
-#include "conversion_test_support.h"
+#include "exchange_test_support.h"
 #include "lexvane_engine.h"
 #include "temporary_folder.h"
 #include "userdic/ud_database.h"
@@ -38,21 +38,8 @@ std::u16string readUtf8(const std::string& path)
     return text;
 }
 
-class Conversion : public ::testing::Test {
+class Conversion : public ConversionTest {
 protected:
-    std::string newDictionary(const std::string& name)
-    {
-        const std::string path = folder.file(name);
-        EXPECT_EQ(UdCreate(nullptr, path.c_str(), u"Mine", 0, 0, 0), 0);
-        return path;
-    }
-
-    static int recordProgress(double percent, void* user)
-    {
-        static_cast<std::vector<double>*>(user)->push_back(percent);
-        return 1;
-    }
-
     static int cancelAtOnce(double, void* user)
     {
         ++*static_cast<int*>(user);
@@ -60,7 +47,6 @@ protected:
     }
 
     const std::string fixture = kFixtures + "/every_tag.dsl";
-    TemporaryFolder folder;
 };
 
 TEST_F(Conversion, ImportsTheFixtureMergingARepeatedHeadword)

@@ -1,8 +1,6 @@
 // mlx_conversion_test.cpp: MLX through UdConvert: the hand-written file,
 // and our own export read back.
-#include "conversion_test_support.h"
-#include "lexvane_engine.h"
-#include "temporary_folder.h"
+#include "exchange_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -16,37 +14,13 @@ using engine::userdic::UdDatabase;
 
 const std::string kFixtures = LEXVANE_EXCHANGE_FIXTURES;
 
-StyleRecord numbered(std::int32_t number, std::uint32_t color, int bold = 0, int italic = 0, int underline = 0,
-                     int size = 0, int level = 0)
+StyleRecord numbered(std::int32_t number, StyleRecord style)
 {
-    StyleRecord s{};
-    s.number = number;
-    s.color = color;
-    s.bold = static_cast<std::int8_t>(bold);
-    s.italic = static_cast<std::int8_t>(italic);
-    s.underline = static_cast<std::int8_t>(underline);
-    s.fontSize = static_cast<std::int8_t>(size);
-    s.level = static_cast<std::int8_t>(level);
-    return s;
+    style.number = number;
+    return style;
 }
 
-class MlxConversion : public ::testing::Test {
-protected:
-    std::string newDictionary(const std::string& name)
-    {
-        const std::string path = folder.file(name);
-        EXPECT_EQ(UdCreate(nullptr, path.c_str(), u"Mine", 0, 0, 0), 0);
-        return path;
-    }
-
-    static int recordProgress(double percent, void* user)
-    {
-        static_cast<std::vector<double>*>(user)->push_back(percent);
-        return 1;
-    }
-
-    TemporaryFolder folder;
-};
+using MlxConversion = ConversionTest;
 
 TEST_F(MlxConversion, HandWrittenFileMergesTheDuplicateAndCountsTheSkippedArticle)
 {
@@ -95,12 +69,12 @@ TEST_F(MlxConversion, OwnExportReadsBackAsTheSameArticlesAndStyles)
         UdDatabase database;
         ASSERT_EQ(database.open(nullptr, first, false), 0);
         StyleList styles;
-        styles.add(numbered(1, 0x01000000, 1));
-        styles.add(numbered(2, 0x03000000, 0, 1));         // another headword class
-        styles.add(numbered(5, 0));                        // plain
-        styles.add(numbered(6, 0x123456, 1, 1, 1, 1, 2));  // no keyword has this colour
-        styles.add(numbered(7, 0xFF0000, 0, 0, 0, 2, 1));  // keyword colour
-        styles.add(numbered(8, 0x00FFFF, 0, 0, 1));
+        styles.add(numbered(1, styleRecord(0x01000000, 1)));
+        styles.add(numbered(2, styleRecord(0x03000000, 0, 1))); // another headword class
+        styles.add(numbered(5, styleRecord(0)));
+        styles.add(numbered(6, styleRecord(0x123456, 1, 1, 1, 1, 2))); // no keyword has this colour
+        styles.add(numbered(7, styleRecord(0xFF0000, 0, 0, 0, 2, 1))); // keyword colour
+        styles.add(numbered(8, styleRecord(0x00FFFF, 0, 0, 1)));
         ASSERT_EQ(database.replaceStyles(styles), 0);
         ASSERT_EQ(database.addArticle(u"cat", u"cat#M#01\"cat%0d%0a\"#05\"a & b <c> 'd' %22e%22 50%25 %231\""
                                               u"#06\"colour%0d%0a\"#07\"\tindented\"#08\"more%0d%0a\""

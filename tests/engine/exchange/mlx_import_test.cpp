@@ -2,6 +2,7 @@
 // through the context alone.
 #include "dsl_test_support.h"
 #include "exchange/mlx_context.h"
+#include "exchange_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -24,18 +25,6 @@ std::u16string asciiFile(const std::string& path)
     return std::u16string(bytes.begin(), bytes.end());
 }
 
-StyleRecord style(std::uint32_t color, int bold, int italic, int underline, int size, int level, int language = 0)
-{
-    StyleRecord s{};
-    s.color = color;
-    s.bold = static_cast<std::int8_t>(bold);
-    s.italic = static_cast<std::int8_t>(italic);
-    s.underline = static_cast<std::int8_t>(underline);
-    s.fontSize = static_cast<std::int8_t>(size);
-    s.level = static_cast<std::int8_t>(level);
-    s.language = static_cast<std::int8_t>(language);
-    return s;
-}
 
 class MlxImport : public ::testing::Test {
 protected:
@@ -77,24 +66,24 @@ TEST_F(MlxImport, HandWrittenFileWithEveryClass)
     EXPECT_EQ(context.articlesNotStored(5), 1);
 
     const std::vector<StyleRecord> expected = {
-        style(0x01000000, 1, 0, 0, 0, 0),  // 0 mlxt_Word_Entry
-        style(0x020000FF, 0, 0, 0, 0, 0),  // 1 mlxt_Word_Entry_Abbr
-        style(0xFF0000, 1, 0, 0, 0, 0),    // 2 bold, keyword colour
-        style(0, 0, 0, 0, 0, 0),           // 3 the base style
-        style(0x1A2B3C, 0, 1, 0, 0, 0),    // 4 italic, hexadecimal colour
-        style(0x05008000, 1, 0, 0, 0, 0),  // 5 mlxt_Word_Entry_Acc
-        style(0x06000000, 0, 0, 0, 2, 0),  // 6 mlxt_Word_Entry_
-        style(0x000080, 0, 0, 0, 0, 0, 2), // 7 mlxt_Phon
-        style(0, 0, 0, 0, 1, 2),           // 8 larger, super
-        style(0, 0, 0, 1, 2, 1),           // 9 smaller, sub, underline
-        style(0x03000000, 0, 1, 0, 0, 0),  // 10 mlxt_Word_Entry_Abbr_Acc
-        style(0x04000000, 0, 0, 1, 0, 0),  // 11 mlxt_Word_Entry_Abbr_Acc_
-        style(0, 1, 1, 0, 1, 0),           // 12 weight italic, style bold, 1.5
-        style(0xAABBCC, 0, 0, 0, 2, 0),    // 13 x-small, #ABC
-        style(0x07000000, 0, 0, 0, 0, 2),  // 14 mlxt_Word_Entry_Excl
-        style(0x08000000, 0, 0, 0, 0, 1),  // 15 mlxt_Word_Entry_Sich
-        style(0x09000000, 0, 0, 0, 1, 0),  // 16 mlxt_Word_Entry_Super
-        style(0x0A000000, 1, 0, 0, 0, 0),  // 17 mlxt_Word_Entry_Symb, not in the sheet
+        styleRecord(0x01000000, 1, 0, 0, 0, 0),  // 0 mlxt_Word_Entry
+        styleRecord(0x020000FF, 0, 0, 0, 0, 0),  // 1 mlxt_Word_Entry_Abbr
+        styleRecord(0xFF0000, 1, 0, 0, 0, 0),    // 2 bold, keyword colour
+        styleRecord(0, 0, 0, 0, 0, 0),           // 3 the base style
+        styleRecord(0x1A2B3C, 0, 1, 0, 0, 0),    // 4 italic, hexadecimal colour
+        styleRecord(0x05008000, 1, 0, 0, 0, 0),  // 5 mlxt_Word_Entry_Acc
+        styleRecord(0x06000000, 0, 0, 0, 2, 0),  // 6 mlxt_Word_Entry_
+        styleRecord(0x000080, 0, 0, 0, 0, 0, 2), // 7 mlxt_Phon
+        styleRecord(0, 0, 0, 0, 1, 2),           // 8 larger, super
+        styleRecord(0, 0, 0, 1, 2, 1),           // 9 smaller, sub, underline
+        styleRecord(0x03000000, 0, 1, 0, 0, 0),  // 10 mlxt_Word_Entry_Abbr_Acc
+        styleRecord(0x04000000, 0, 0, 1, 0, 0),  // 11 mlxt_Word_Entry_Abbr_Acc_
+        styleRecord(0, 1, 1, 0, 1, 0),           // 12 weight italic, style bold, 1.5
+        styleRecord(0xAABBCC, 0, 0, 0, 2, 0),    // 13 x-small, #ABC
+        styleRecord(0x07000000, 0, 0, 0, 0, 2),  // 14 mlxt_Word_Entry_Excl
+        styleRecord(0x08000000, 0, 0, 0, 0, 1),  // 15 mlxt_Word_Entry_Sich
+        styleRecord(0x09000000, 0, 0, 0, 1, 0),  // 16 mlxt_Word_Entry_Super
+        styleRecord(0x0A000000, 1, 0, 0, 0, 0),  // 17 mlxt_Word_Entry_Symb, not in the sheet
     };
     ASSERT_EQ(context.styleCount(), static_cast<std::int32_t>(expected.size()));
     for (std::size_t i = 0; i < expected.size(); ++i) {

@@ -1,6 +1,7 @@
 // mlx_style_sheet_test.cpp: the CSS rules MLX import understands, and the
 // style sheet export writes.
 #include "exchange/mlx_style_sheet.h"
+#include "exchange_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -21,18 +22,6 @@ StyleRecord styleOf(const MlxClassMap& map, std::u16string_view name)
     return style;
 }
 
-StyleRecord style(std::uint32_t color, int bold, int italic, int underline, int size, int level, int language = 0)
-{
-    StyleRecord s{};
-    s.color = color;
-    s.bold = static_cast<std::int8_t>(bold);
-    s.italic = static_cast<std::int8_t>(italic);
-    s.underline = static_cast<std::int8_t>(underline);
-    s.fontSize = static_cast<std::int8_t>(size);
-    s.level = static_cast<std::int8_t>(level);
-    s.language = static_cast<std::int8_t>(language);
-    return s;
-}
 
 struct DeclarationCase {
     const char* what;
@@ -55,30 +44,30 @@ TEST_P(Declaration, ChangesTheStyle)
 INSTANTIATE_TEST_SUITE_P(
     Cases, Declaration,
     ::testing::Values(
-        DeclarationCase{"bold", u"font-weight: bold;", style(0, 1, 0, 0, 0, 0)},
-        DeclarationCase{"weightItalic", u"font-weight: italic", style(0, 0, 1, 0, 0, 0)},
-        DeclarationCase{"italic", u"font-style:italic;", style(0, 0, 1, 0, 0, 0)},
-        DeclarationCase{"styleBold", u"FONT-STYLE: Bold;", style(0, 1, 0, 0, 0, 0)},
-        DeclarationCase{"keyword", u"color: Red;", style(0xFF0000, 0, 0, 0, 0, 0)},
-        DeclarationCase{"keywordAsExported", u" color:  aqua ; ", style(0x00FFFF, 0, 0, 0, 0, 0)},
-        DeclarationCase{"hexAsExported", u" color:  #1a2b3c ; ", style(0x1A2B3C, 0, 0, 0, 0, 0)},
-        DeclarationCase{"hexShort", u"color: #ABC", style(0xAABBCC, 0, 0, 0, 0, 0)},
-        DeclarationCase{"unknownColour", u"color: nosuch; color: #12345", style(0, 0, 0, 0, 0, 0)},
-        DeclarationCase{"larger", u"font-size: larger", style(0, 0, 0, 0, 1, 0)},
-        DeclarationCase{"smaller", u"font-size: smaller", style(0, 0, 0, 0, 2, 0)},
-        DeclarationCase{"large", u"font-size: LARGE", style(0, 0, 0, 0, 1, 0)},
-        DeclarationCase{"xSmall", u"font-size: x-small", style(0, 0, 0, 0, 2, 0)},
-        DeclarationCase{"numberAbove", u"font-size: 1.2em", style(0, 0, 0, 0, 1, 0)},
-        DeclarationCase{"numberBelow", u"font-size: .8", style(0, 0, 0, 0, 2, 0)},
-        DeclarationCase{"numberOne", u"font-size: 1.0", style(0, 0, 0, 0, 0, 0)},
-        DeclarationCase{"wordWithoutLetter", u"font-size: medium", style(0, 0, 0, 0, 0, 0)},
-        DeclarationCase{"sub", u"vertical-align: sub", style(0, 0, 0, 0, 0, 1)},
-        DeclarationCase{"super", u"vertical-align: super", style(0, 0, 0, 0, 0, 2)},
-        DeclarationCase{"underline", u"text-decoration: underline", style(0, 0, 0, 1, 0, 0)},
-        DeclarationCase{"unknownDeclaration", u"border: 1px; : x; nothing", style(0, 0, 0, 0, 0, 0)},
+        DeclarationCase{"bold", u"font-weight: bold;", styleRecord(0, 1, 0, 0, 0, 0)},
+        DeclarationCase{"weightItalic", u"font-weight: italic", styleRecord(0, 0, 1, 0, 0, 0)},
+        DeclarationCase{"italic", u"font-style:italic;", styleRecord(0, 0, 1, 0, 0, 0)},
+        DeclarationCase{"styleBold", u"FONT-STYLE: Bold;", styleRecord(0, 1, 0, 0, 0, 0)},
+        DeclarationCase{"keyword", u"color: Red;", styleRecord(0xFF0000, 0, 0, 0, 0, 0)},
+        DeclarationCase{"keywordAsExported", u" color:  aqua ; ", styleRecord(0x00FFFF, 0, 0, 0, 0, 0)},
+        DeclarationCase{"hexAsExported", u" color:  #1a2b3c ; ", styleRecord(0x1A2B3C, 0, 0, 0, 0, 0)},
+        DeclarationCase{"hexShort", u"color: #ABC", styleRecord(0xAABBCC, 0, 0, 0, 0, 0)},
+        DeclarationCase{"unknownColour", u"color: nosuch; color: #12345", styleRecord(0, 0, 0, 0, 0, 0)},
+        DeclarationCase{"larger", u"font-size: larger", styleRecord(0, 0, 0, 0, 1, 0)},
+        DeclarationCase{"smaller", u"font-size: smaller", styleRecord(0, 0, 0, 0, 2, 0)},
+        DeclarationCase{"large", u"font-size: LARGE", styleRecord(0, 0, 0, 0, 1, 0)},
+        DeclarationCase{"xSmall", u"font-size: x-small", styleRecord(0, 0, 0, 0, 2, 0)},
+        DeclarationCase{"numberAbove", u"font-size: 1.2em", styleRecord(0, 0, 0, 0, 1, 0)},
+        DeclarationCase{"numberBelow", u"font-size: .8", styleRecord(0, 0, 0, 0, 2, 0)},
+        DeclarationCase{"numberOne", u"font-size: 1.0", styleRecord(0, 0, 0, 0, 0, 0)},
+        DeclarationCase{"wordWithoutLetter", u"font-size: medium", styleRecord(0, 0, 0, 0, 0, 0)},
+        DeclarationCase{"sub", u"vertical-align: sub", styleRecord(0, 0, 0, 0, 0, 1)},
+        DeclarationCase{"super", u"vertical-align: super", styleRecord(0, 0, 0, 0, 0, 2)},
+        DeclarationCase{"underline", u"text-decoration: underline", styleRecord(0, 0, 0, 1, 0, 0)},
+        DeclarationCase{"unknownDeclaration", u"border: 1px; : x; nothing", styleRecord(0, 0, 0, 0, 0, 0)},
         DeclarationCase{"every", u"font-weight:bold;color:#010203;font-style:italic;font-size:smaller;"
                                  u"vertical-align:super;text-decoration:underline",
-                        style(0x010203, 1, 1, 1, 2, 2)}),
+                        styleRecord(0x010203, 1, 1, 1, 2, 2)}),
     [](const ::testing::TestParamInfo<DeclarationCase>& info) { return std::string(info.param.what); });
 
 TEST(MlxClassMap, MarginsHiddenClassesPhoneticAndHeadwordClasses)
@@ -90,11 +79,11 @@ TEST(MlxClassMap, MarginsHiddenClassesPhoneticAndHeadwordClasses)
     EXPECT_EQ(map.find(u"mlxp_margin_3")->margin, 3);
     EXPECT_FALSE(map.find(u"mlxp_margin_3")->hidden);
     EXPECT_TRUE(map.find(u"gone")->hidden);
-    EXPECT_TRUE(engine::userdic::sameStyle(styleOf(map, u"x_Phon"), style(0x000080, 0, 0, 0, 0, 0, 2)));
+    EXPECT_TRUE(engine::userdic::sameStyle(styleOf(map, u"x_Phon"), styleRecord(0x000080, 0, 0, 0, 0, 0, 2)));
     // The class sits in the colour's top byte; the RGB bits stay.
-    EXPECT_TRUE(engine::userdic::sameStyle(styleOf(map, u"mlxt_Word_Entry"), style(0x01000000, 1, 0, 0, 0, 0)));
-    EXPECT_TRUE(engine::userdic::sameStyle(styleOf(map, u"mlxt_Word_Entry_Symb"), style(0x0A0000FF, 0, 0, 0, 0, 0)));
-    EXPECT_TRUE(engine::userdic::sameStyle(styleOf(map, u"mlxt_Word_Entry_Excl"), style(0x07000000, 0, 0, 0, 0, 0)));
+    EXPECT_TRUE(engine::userdic::sameStyle(styleOf(map, u"mlxt_Word_Entry"), styleRecord(0x01000000, 1, 0, 0, 0, 0)));
+    EXPECT_TRUE(engine::userdic::sameStyle(styleOf(map, u"mlxt_Word_Entry_Symb"), styleRecord(0x0A0000FF, 0, 0, 0, 0, 0)));
+    EXPECT_TRUE(engine::userdic::sameStyle(styleOf(map, u"mlxt_Word_Entry_Excl"), styleRecord(0x07000000, 0, 0, 0, 0, 0)));
     EXPECT_EQ(map.find(u"mlxt_VXN_1"), nullptr);
 }
 
@@ -105,30 +94,30 @@ TEST(MlxClassMap, RulesArriveInPiecesAndCommentsAreSkipped)
     map.feed(u"{ color: red;\n");
     EXPECT_EQ(map.find(u"a"), nullptr);
     map.feed(u"  font-weight: bold; }\n.b{font-style:italic}");
-    EXPECT_TRUE(engine::userdic::sameStyle(styleOf(map, u"a"), style(0xFF0000, 1, 0, 0, 0, 0)));
-    EXPECT_TRUE(engine::userdic::sameStyle(styleOf(map, u"b"), style(0, 0, 1, 0, 0, 0)));
+    EXPECT_TRUE(engine::userdic::sameStyle(styleOf(map, u"a"), styleRecord(0xFF0000, 1, 0, 0, 0, 0)));
+    EXPECT_TRUE(engine::userdic::sameStyle(styleOf(map, u"b"), styleRecord(0, 0, 1, 0, 0, 0)));
     // A later rule for the same class replaces the earlier one.
     map.feed(u".a{text-decoration:underline}");
-    EXPECT_TRUE(engine::userdic::sameStyle(styleOf(map, u"a"), style(0, 0, 0, 1, 0, 0)));
+    EXPECT_TRUE(engine::userdic::sameStyle(styleOf(map, u"a"), styleRecord(0, 0, 0, 1, 0, 0)));
 }
 
 TEST(MlxStyleSheet, WritesEveryDeclarationAndTheMissingHeadwordClasses)
 {
     StyleList styles;
-    StyleRecord headword = style(0x01000000, 1, 0, 0, 0, 0);
+    StyleRecord headword = styleRecord(0x01000000, 1, 0, 0, 0, 0);
     headword.number = 1;
     styles.add(headword);
-    StyleRecord every = style(0x1A2B3C, 1, 1, 1, 1, 2);
+    StyleRecord every = styleRecord(0x1A2B3C, 1, 1, 1, 1, 2);
     every.number = 5;
     styles.add(every);
-    StyleRecord keyword = style(0x00FFFF, 0, 0, 0, 2, 1);
+    StyleRecord keyword = styleRecord(0x00FFFF, 0, 0, 0, 2, 1);
     keyword.number = 12;
     styles.add(keyword);
     StyleRecord plain{};
     plain.number = 0;
     styles.add(plain);
     // Two styles of one class: only the last is written.
-    StyleRecord symbol = style(0x0A000000, 0, 1, 0, 0, 0);
+    StyleRecord symbol = styleRecord(0x0A000000, 0, 1, 0, 0, 0);
     symbol.number = 20;
     styles.add(symbol);
     symbol.italic = 0;

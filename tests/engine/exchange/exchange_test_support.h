@@ -1,9 +1,12 @@
-// conversion_test_support.h: reading what a conversion left behind: the
-// exported text and the articles of a dictionary.
+// exchange_test_support.h: what the import and export tests share: styles
+// made field by field, dictionaries to convert, and readers of what a
+// conversion left behind (the exported text, the stored articles).
 #pragma once
 
 #include "userdic/style_list.h"
 #include "userdic/ud_database.h"
+#include "lexvane_engine.h"
+#include "temporary_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +17,39 @@
 #include <vector>
 
 namespace lexvane::testing {
+
+inline StyleRecord styleRecord(std::uint32_t color, int bold = 0, int italic = 0, int underline = 0, int size = 0,
+                               int level = 0, int language = 0)
+{
+    StyleRecord s{};
+    s.color = color;
+    s.bold = static_cast<std::int8_t>(bold);
+    s.italic = static_cast<std::int8_t>(italic);
+    s.underline = static_cast<std::int8_t>(underline);
+    s.fontSize = static_cast<std::int8_t>(size);
+    s.level = static_cast<std::int8_t>(level);
+    s.language = static_cast<std::int8_t>(language);
+    return s;
+}
+
+// A private folder for each test, with new dictionaries in it.
+class ConversionTest : public ::testing::Test {
+protected:
+    std::string newDictionary(const std::string& name)
+    {
+        const std::string path = folder.file(name);
+        EXPECT_EQ(UdCreate(nullptr, path.c_str(), u"Mine", 0, 0, 0), 0);
+        return path;
+    }
+
+    static int recordProgress(double percent, void* user)
+    {
+        static_cast<std::vector<double>*>(user)->push_back(percent);
+        return 1;
+    }
+
+    TemporaryFolder folder;
+};
 
 inline std::vector<std::uint8_t> fileBytes(const std::string& path)
 {

@@ -146,6 +146,21 @@ TEST_F(MlxImport, HiddenDivsAndStyledDivs)
     EXPECT_EQ(italicRed.italic, 1);
 }
 
+TEST_F(MlxImport, NestedDivsRestoreTheEnclosingStyle)
+{
+    const auto articles = read(u"<style>.red{color:red}.i{font-style:italic;margin-left:10}</style>\n"
+                               u"<div><div class=mlxp_Hdr><span class=mlxt_Word_Entry>w</span></div>\n"
+                               u"<div class=red>r<div class=i>i</div>r<div>plain div</div>r</div>\n</div>\n");
+    ASSERT_EQ(articles.size(), 1u);
+    // A classed div starts from the base style and ends its line; an
+    // unclassed one keeps the style around it and ends nothing.
+    EXPECT_EQ(articles[0].body, u"w#M#00\"w%0d%0a\"#01\"r\"#02\"\ti%0d%0a\"#01\"rplain divr%0d%0a\"");
+    StyleRecord italic{};
+    ASSERT_TRUE(context.getStyle(2, italic));
+    EXPECT_EQ(italic.color, 0u);
+    EXPECT_EQ(italic.italic, 1);
+}
+
 TEST_F(MlxImport, ABodyThatDoesNotFitKeepsWholeRuns)
 {
     UDImportContextMLX small{40};

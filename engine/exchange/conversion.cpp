@@ -11,9 +11,6 @@ using userdic::UdDatabase;
 
 namespace {
 
-// 64 MiB for this connection only; the file keeps its own setting.
-constexpr const char* kImportCacheSize = "PRAGMA cache_size = -65536";
-
 // An index of the full-text rows by article id, made for merges inside the
 // import's transaction and dropped before COMMIT: the file keeps exactly
 // the indexes it was created with.
@@ -158,10 +155,6 @@ int importText(UdDatabase& database, UDImportContext& context, const std::string
 
     ArticleStore articles(database, context, file, progress);
     StatementWatch watch(database.connection(), progress);
-    // The full-text rows of a large import land all over their index: a
-    // page cache of fixed size keeps them from being written out and read
-    // back again and again, and memory stays the same for any file size.
-    database.execute(kImportCacheSize);
     const int status = database.change(
         [&]() -> int {
             int result = database.readStyles(context.styles());

@@ -7,6 +7,7 @@
 #include "exchange/conversion.h"
 #include "exchange/dsl_context.h"
 #include "exchange/mlx_context.h"
+#include "exchange/ticking_helper.h"
 #include "lexvane_engine.h"
 
 #include <memory>
@@ -60,12 +61,13 @@ extern "C" int UdConvert(UDHelper* helper, const char* uddPath, const char* text
     Format format{};
     if (!formatOf(type, format))
         return LV_BAD_ARGUMENT;
+    ConversionProgress progress(callback, user);
+    TickingHelper ticking(helper, progress);
     lexvane::engine::userdic::UdDatabase database;
-    int status = database.open(helper, uddPath, false);
+    int status = database.open(ticking.helper(), uddPath, false);
     if (status != LV_OK)
         return status;
     const std::unique_ptr<UDImportContext> context = format.makeContext();
-    ConversionProgress progress(callback, user);
     status = format.exporting ? exportText(database, *context, textPath, progress)
                               : importText(database, *context, textPath, progress);
     database.close();

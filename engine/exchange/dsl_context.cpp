@@ -173,6 +173,23 @@ private:
 
 UDImportContextDSL::UDImportContextDSL(std::size_t bodyRoom) : UDImportContext(bodyRoom) {}
 
+bool UDImportContextDSL::isBodySpecial(char16_t c)
+{
+    switch (c) {
+    case u'[':
+    case u']':
+    case u'\\':
+    case u'~':
+    case u'@':
+    case u'^':
+    case u'{':
+    case u'}':
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool UDImportContextDSL::isHeaderLine(std::u16string_view line) const
 {
     return !line.empty() && line[0] == u'#';
@@ -483,20 +500,8 @@ bool UDImportContextDSL::render(std::u16string_view body, std::u16string& out) c
                     lineEnds = true;
                     break;
                 }
-                switch (c) {
-                case u'[':
-                case u']':
-                case u'\\':
-                case u'~':
-                case u'@':
-                case u'^':
-                case u'{':
-                case u'}':
+                if (isBodySpecial(c))
                     piece.push_back(u'\\');
-                    break;
-                default:
-                    break;
-                }
                 piece.push_back(c);
             }
             if (!piece.empty()) {

@@ -34,6 +34,10 @@ public:
     void exportArticle(std::u16string_view title, std::u16string_view body, std::u16string& out) override;
     void exportTail(std::u16string& out) override;
 
+    // Characters that body text writes with a '\\' before them, because
+    // import reads them as tags, escapes, comments or the headword.
+    static bool isBodySpecial(char16_t c);
+
     // A title as written on a headword line, and read back from one.
     static std::u16string escapeTitleLine(std::u16string_view title);
     static std::u16string unescapeTitleLine(std::u16string_view text);

@@ -28,20 +28,8 @@ void appendText(std::u16string& out, const std::u16string& text)
             out += u"\r\n\t";
             continue;
         }
-        switch (c) {
-        case u'[':
-        case u']':
-        case u'\\':
-        case u'~':
-        case u'@':
-        case u'^':
-        case u'{':
-        case u'}':
+        if (lexvane::engine::exchange::UDImportContextDSL::isBodySpecial(c))
             out.push_back(u'\\');
-            break;
-        default:
-            break;
-        }
         out.push_back(c);
     }
 }

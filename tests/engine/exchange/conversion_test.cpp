@@ -205,3 +205,46 @@ TEST_F(Conversion, BareDictionaryExportsTheRunsUnderEachHeadword)
 
 } // namespace
 } // namespace lexvane::testing
+
+namespace lexvane::testing {
+namespace {
+
+struct CountingHelper {
+    int comparisons = 0;
+};
+
+int countingCompare(void* context, const char16_t* a, const char16_t* b)
+{
+    ++static_cast<CountingHelper*>(context)->comparisons;
+    return std::u16string_view(a).compare(std::u16string_view(b));
+}
+
+TEST_F(Conversion, CallersHelperSeesItsOwnContextAndTheFileKeepsItsIndexes)
+{
+    CountingHelper counting;
+    UDHelper helper{};
+    helper.context = &counting;
+    helper.compare = countingCompare;
+    const std::string udd = newDictionary("a.udd");
+    ASSERT_EQ(UdConvert(&helper, udd.c_str(), fixture.c_str(), UD_IMPORT_DSL, nullptr, nullptr), 0);
+    EXPECT_GT(counting.comparisons, 0);
+
+    // The import's own index for merges is gone, the hash index is back as
+    // it was created.
+    UdDatabase database;
+    ASSERT_EQ(database.open(&helper, udd, false), 0);
+    sqlite3_stmt* statement = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(database.connection(),
+                                 "SELECT name, sql FROM sqlite_master WHERE tbl_name='fullsearch' AND type='index'", -1,
+                                 &statement, nullptr),
+              SQLITE_OK);
+    std::vector<std::string> indexes;
+    while (sqlite3_step(statement) == SQLITE_ROW)
+        indexes.push_back(std::string(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0))) + ": " +
+                          reinterpret_cast<const char*>(sqlite3_column_text(statement, 1)));
+    sqlite3_finalize(statement);
+    EXPECT_EQ(indexes, (std::vector<std::string>{"sort_full: CREATE INDEX sort_full ON fullsearch ( hash )"}));
+}
+
+} // namespace
+} // namespace lexvane::testing

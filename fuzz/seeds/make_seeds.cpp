@@ -6,6 +6,7 @@
 // Seeds stay small: a fuzzer mutates small inputs faster, and they are
 // committed.
 #include "byte_builder.h"
+#include "bundle_writer.h"
 #include "compiled_fixture.h"
 #include "dictionary_compiler.h"
 #include "prc_writer.h"
@@ -287,6 +288,57 @@ void compiledDictionarySeeds()
     saveCompiled("compiled-eight-bit-word-list.prc", eightBit, withWordList);
 }
 
+// Two members that share a headword (a group of two in the set), with
+// the size of the first in front (see set_fuzzer.cpp).
+void setSeeds()
+{
+    const auto member = [](const std::string& id, std::initializer_list<const char*> words) {
+        lexvane::tools::DictionarySource source;
+        source.id = id;
+        source.styles.resize(1);
+        for (const char* word : words)
+            source.entries.push_back({word, {{3, std::string("article of ") + word, 0}}});
+        source.sortTable = tableOf(u"abcdefghijklmnopqrstuvwxyz");
+        PrcWriter writer;
+        std::string error;
+        if (!lexvane::tools::compileDictionary(source, {}, writer, error)) {
+            std::fprintf(stderr, "set member: %s\n", error.c_str());
+            std::exit(1);
+        }
+        return writer.bytes();
+    };
+    const Bytes first = member("0A1B", {"apple", "banana", "cherry"});
+    const Bytes second = member("0A1C", {"apple", "date", "fig"});
+    Bytes both;
+    for (int k = 0; k < 4; ++k)
+        both.push_back(static_cast<std::uint8_t>(first.size() >> (8 * k)));
+    both.insert(both.end(), first.begin(), first.end());
+    Bytes alone = both;
+    both.insert(both.end(), second.begin(), second.end());
+    save("set", "two-members", both);
+    save("set", "one-member", alone);
+}
+
+void bundleSeeds()
+{
+    lexvane::tools::BundleSource source;
+    source.defaultName = "Seed bundle";
+    source.components = {{"0A1B", 0}, {"0A1C", 4}, {"0A1D", 2}};
+    source.names = {{std::string(4, '\0'), u"Bundle"}, {"germ", u"Paket"}, {"russ", u"\u041D\u0430\u0431\u043E\u0440"}};
+    PrcWriter writer;
+    std::string error;
+    if (!lexvane::tools::writeBundle(source, writer, error)) {
+        std::fprintf(stderr, "bundle: %s\n", error.c_str());
+        std::exit(1);
+    }
+    save("bundle", "three-components.prc", writer.bytes());
+    PrcWriter bare;
+    lexvane::tools::BundleSource nameless;
+    nameless.components = {{"FFFF", 6}};
+    lexvane::tools::writeBundle(nameless, bare, error);
+    save("bundle", "one-component-no-names.prc", bare.bytes());
+}
+
 void wordListSeeds()
 {
     const std::vector<std::u16string> words16 = {u"a", u"ab", u"abc", u"straße", u"strasse", u"stress",
@@ -450,6 +502,8 @@ int main(int argc, char** argv)
     containerSeeds();
     compiledSeeds();
     compiledDictionarySeeds();
+    setSeeds();
+    bundleSeeds();
     wordListSeeds();
     wildcardSeeds();
     userDictionarySeeds();

@@ -464,6 +464,50 @@ void userDictionaryFileSeeds()
     fs::remove_all(folder);
 }
 
+Bytes fileBytes(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        std::fprintf(stderr, "cannot read %s\n", path.c_str());
+        std::exit(1);
+    }
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// DSL and MLX files: the exchange tests' fixtures, and small ones in each
+// encoding the text reader tells apart.
+void exchangeSeeds()
+{
+    const fs::path fixtures = g_root / ".." / "tests" / "engine" / "exchange" / "fixtures";
+    const Bytes dsl = fileBytes(fixtures / "every_tag.dsl");
+    const Bytes mlx = fileBytes(fixtures / "every_class.mlx");
+    // Flag byte of the import target: bit 0 MLX.
+    save("import", "every-tag.dsl", withPrefix({0x00}, dsl));
+    save("import", "every-class.mlx", withPrefix({0x01}, mlx));
+    const std::string small = "#NAME \"Small\"\n#INDEX_LANGUAGE \"English\"\n#CONTENTS_LANGUAGE \"Russian\"\n\n"
+                              "apple\n\t[m1][b]apple[/b] [c red]red[/c] [ref]pear[/ref]\\[x\\]\n\n"
+                              "pear\r\n\t[m2][i]pear[/i][/m]\r\n";
+    save("import", "small-utf8.dsl", withPrefix({0x00}, Bytes(small.begin(), small.end())));
+    Bytes sixteen = {0xFF, 0xFE};
+    const Bytes units = utf16(u"#NAME \"UTF-16\"\napple\n\t[m1]\u044f\u0431\u043b\u043e\u043a\u043e[/m]\n");
+    sixteen.insert(sixteen.end(), units.begin(), units.end());
+    save("import", "small-utf16.dsl", withPrefix({0x00}, sixteen));
+
+    save("text_file", "every-tag.dsl", dsl);
+    save("text_file", "utf16-le-bom.dsl", sixteen);
+    Bytes bigEndian = {0xFE, 0xFF};
+    for (std::size_t i = 2; i + 1 < sixteen.size(); i += 2) {
+        bigEndian.push_back(sixteen[i + 1]);
+        bigEndian.push_back(sixteen[i]);
+    }
+    save("text_file", "utf16-be-bom.dsl", bigEndian);
+    save("text_file", "utf16-no-bom.dsl", units);
+    const std::string_view eightBit = "caf\xE9\r\nna\xEFve\0x\n\xD0\xAF last"sv;
+    save("text_file", "eight-bit-and-crlf.dsl", Bytes(eightBit.begin(), eightBit.end()));
+    const std::string utf8 = "\xEF\xBB\xBF\xD0\xAF\xF0\x9F\x98\x80\xC3\n\xE2\x82\n";
+    save("text_file", "utf8-bom-cut-sequences.dsl", Bytes(utf8.begin(), utf8.end()));
+}
+
 void markupSeeds()
 {
     const char* cases[] = {
@@ -508,6 +552,7 @@ int main(int argc, char** argv)
     wildcardSeeds();
     userDictionarySeeds();
     userDictionaryFileSeeds();
+    exchangeSeeds();
     markupSeeds();
     std::printf("%d seeds written\n", g_written);
     return 0;

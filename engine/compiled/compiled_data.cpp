@@ -5,6 +5,7 @@
 // "LANG" and "META" are loaded when asked for, so that opening stays cheap.
 // See docs/formats/compiled-dictionary.md.
 #include "compiled/compiled_dictionary.h"
+#include "common/hexadecimal.h"
 
 #include "common/byte_order.h"
 #include "lexvane_engine.h"
@@ -77,17 +78,6 @@ std::u16string nameOf(std::int32_t code)
     for (; name && *name; ++name)
         text.push_back(static_cast<char16_t>(*name));
     return text;
-}
-
-int hexadecimalDigit(char16_t c)
-{
-    if (c >= u'0' && c <= u'9')
-        return c - u'0';
-    if (c >= u'A' && c <= u'F')
-        return c - u'A' + 10;
-    if (c >= u'a' && c <= u'f')
-        return c - u'a' + 10;
-    return -1;
 }
 
 } // namespace

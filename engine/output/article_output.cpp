@@ -1,5 +1,6 @@
 // article_output.cpp: the output stage.
 #include "output/article_output.h"
+#include "common/hexadecimal.h"
 
 #include <cstddef>
 
@@ -13,17 +14,6 @@ static_assert(offsetof(StyleRecord, secondColor) == 16);
 namespace lexvane::engine {
 
 namespace {
-
-int hexadecimalDigit(char16_t c)
-{
-    if (c >= u'0' && c <= u'9')
-        return c - u'0';
-    if (c >= u'A' && c <= u'F')
-        return c - u'A' + 10;
-    if (c >= u'a' && c <= u'f')
-        return c - u'a' + 10;
-    return -1;
-}
 
 int send(const OutputBinding& binding, const char16_t* text, std::size_t length, const StyleRecord* style, int index)
 {

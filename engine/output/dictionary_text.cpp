@@ -1,20 +1,10 @@
 // dictionary_text.cpp: headword cleaning and the product-name rewrite.
 #include "output/dictionary_text.h"
+#include "common/hexadecimal.h"
 
 namespace lexvane::engine {
 
 namespace {
-
-int hexadecimalDigit(char16_t c)
-{
-    if (c >= u'0' && c <= u'9')
-        return c - u'0';
-    if (c >= u'A' && c <= u'F')
-        return c - u'A' + 10;
-    if (c >= u'a' && c <= u'f')
-        return c - u'a' + 10;
-    return -1;
-}
 
 // The old spellings and the position of the letter that changes case.
 constexpr std::u16string_view kLatin = u"LexvaNe";

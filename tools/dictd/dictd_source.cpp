@@ -2,6 +2,8 @@
 // layout of dict-server dictionaries.
 #include "dictd_source.h"
 
+#include "compiled/text_conversion.h"
+
 #include <zlib.h>
 
 #include <cctype>
@@ -80,31 +82,7 @@ std::size_t numberLength(const std::string& line)
 std::u16string toUtf16(const std::string& text)
 {
     std::u16string out;
-    for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        std::uint32_t c = lead;
-        std::size_t length = 1;
-        if (lead >= 0xF0) {
-            c = lead & 0x07;
-            length = 4;
-        } else if (lead >= 0xE0) {
-            c = lead & 0x0F;
-            length = 3;
-        } else if (lead >= 0xC0) {
-            c = lead & 0x1F;
-            length = 2;
-        }
-        for (std::size_t k = 1; k < length && i + k < text.size(); ++k)
-            c = (c << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-        if (c >= 0x10000) {
-            c -= 0x10000;
-            out.push_back(static_cast<char16_t>(0xD800 + (c >> 10)));
-            out.push_back(static_cast<char16_t>(0xDC00 + (c & 0x3FF)));
-        } else {
-            out.push_back(static_cast<char16_t>(c));
-        }
-        i += length;
-    }
+    engine::appendUtf8AsUtf16(text, out);
     return out;
 }
 

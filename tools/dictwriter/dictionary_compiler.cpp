@@ -3,6 +3,9 @@
 // the tables.
 #include "dictionary_compiler.h"
 #include "word_list_writer.h"
+#include "byte_output.h"
+
+#include "compiled/text_conversion.h"
 
 #include <algorithm>
 #include <cctype>
@@ -12,76 +15,22 @@ namespace lexvane::tools {
 
 namespace {
 
+std::u16string utf8ToUtf16(const std::string& text)
+{
+    std::u16string out;
+    engine::appendUtf8AsUtf16(text, out);
+    return out;
+}
+
 constexpr std::size_t kReservedStyles = 3;
 constexpr std::size_t kMaximumShared = 254; // the shared count is stored plus one in a byte
 const std::string kEnd(1, '\0');
 const std::string kLengthFlag(1, '\x01');
 
-void putBigEndian16(std::vector<std::uint8_t>& out, std::uint16_t v)
-{
-    out.push_back(static_cast<std::uint8_t>(v >> 8));
-    out.push_back(static_cast<std::uint8_t>(v));
-}
-
-void putBigEndian32(std::vector<std::uint8_t>& out, std::uint32_t v)
-{
-    putBigEndian16(out, static_cast<std::uint16_t>(v >> 16));
-    putBigEndian16(out, static_cast<std::uint16_t>(v));
-}
-
-void putLittleEndian16(std::vector<std::uint8_t>& out, std::uint16_t v)
-{
-    out.push_back(static_cast<std::uint8_t>(v));
-    out.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-
-void putLittleEndian32(std::vector<std::uint8_t>& out, std::uint32_t v)
-{
-    putLittleEndian16(out, static_cast<std::uint16_t>(v));
-    putLittleEndian16(out, static_cast<std::uint16_t>(v >> 16));
-}
-
-void putField(std::vector<std::uint8_t>& out, const std::string& text, std::size_t size)
-{
-    for (std::size_t i = 0; i < size; ++i)
-        out.push_back(i < text.size() && i + 1 < size ? static_cast<std::uint8_t>(text[i]) : 0);
-}
-
 void putCode(std::vector<std::uint8_t>& out, const std::string& code)
 {
     for (std::size_t i = 0; i < 4; ++i)
         out.push_back(i < code.size() ? static_cast<std::uint8_t>(code[i]) : 0);
-}
-
-std::u16string utf8ToUtf16(const std::string& text)
-{
-    std::u16string out;
-    for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<std::uint8_t>(text[i]);
-        std::uint32_t code = lead;
-        std::size_t length = 1;
-        if (lead >= 0xF0) {
-            code = lead & 0x07;
-            length = 4;
-        } else if (lead >= 0xE0) {
-            code = lead & 0x0F;
-            length = 3;
-        } else if (lead >= 0xC0) {
-            code = lead & 0x1F;
-            length = 2;
-        }
-        for (std::size_t k = 1; k < length && i + k < text.size(); ++k)
-            code = (code << 6) | (static_cast<std::uint8_t>(text[i + k]) & 0x3F);
-        if (code >= 0x10000) {
-            code -= 0x10000;
-            out.push_back(static_cast<char16_t>(0xD800 + (code >> 10)));
-            out.push_back(static_cast<char16_t>(0xDC00 + (code & 0x3FF)));
-        } else {
-            out.push_back(static_cast<char16_t>(code));
-        }
-        i += length;
-    }
-    return out;
 }
 
 std::uint8_t bitsFor(std::uint64_t count)

@@ -1,6 +1,7 @@
 // prefix_code.cpp: Huffman lengths, canonical codes, the code tree and the
 // fast table.
 #include "prefix_code.h"
+#include "byte_output.h"
 
 #include <algorithm>
 #include <queue>
@@ -8,30 +9,6 @@
 namespace lexvane::tools {
 
 namespace {
-
-void putBigEndian32(std::vector<std::uint8_t>& out, std::uint32_t v)
-{
-    for (int shift = 24; shift >= 0; shift -= 8)
-        out.push_back(static_cast<std::uint8_t>(v >> shift));
-}
-
-void putLittleEndian16(std::vector<std::uint8_t>& out, std::uint16_t v)
-{
-    out.push_back(static_cast<std::uint8_t>(v));
-    out.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-
-void putLittleEndian32(std::vector<std::uint8_t>& out, std::uint32_t v)
-{
-    putLittleEndian16(out, static_cast<std::uint16_t>(v));
-    putLittleEndian16(out, static_cast<std::uint16_t>(v >> 16));
-}
-
-void putField(std::vector<std::uint8_t>& out, const std::string& text, std::size_t size)
-{
-    for (std::size_t i = 0; i < size; ++i)
-        out.push_back(i < text.size() && i + 1 < size ? static_cast<std::uint8_t>(text[i]) : 0);
-}
 
 // Huffman code lengths of the given weights.
 std::vector<int> huffmanLengths(const std::vector<std::uint64_t>& weights)

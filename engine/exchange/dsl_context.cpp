@@ -1,5 +1,6 @@
 // dsl_context.cpp: DSL lines in, article markup out, and back.
 #include "exchange/dsl_context.h"
+#include "common/hexadecimal.h"
 
 #include "exchange/colour_names.h"
 
@@ -21,15 +22,6 @@ constexpr int kMaxMargin = 9;
 bool isHex(char16_t c)
 {
     return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
-}
-
-int hexValue(char16_t c)
-{
-    if (c >= u'0' && c <= u'9')
-        return c - u'0';
-    if (c >= u'a' && c <= u'f')
-        return c - u'a' + 10;
-    return c - u'A' + 10;
 }
 
 bool isDigit(char16_t c)
@@ -104,7 +96,7 @@ bool applyTag(std::u16string_view name, std::u16string_view argument, StyleRecor
             std::uint32_t rgb = 0;
             std::size_t digits = 0;
             while (digits < 6 && digits + 1 < argument.size() && isHex(argument[digits + 1]))
-                rgb = rgb << 4 | static_cast<std::uint32_t>(hexValue(argument[++digits]));
+                rgb = rgb << 4 | static_cast<std::uint32_t>(hexadecimalDigit(argument[++digits]));
             if (digits > 0)
                 style.color = rgb;
         } else if (const auto rgb = colourByName(argument)) {
@@ -214,7 +206,7 @@ std::u16string UDImportContextDSL::unescapeTitleLine(std::u16string_view text)
     std::u16string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == u'%' && i + 2 < text.size() && isHex(text[i + 1]) && isHex(text[i + 2])) {
-            out.push_back(static_cast<char16_t>(hexValue(text[i + 1]) << 4 | hexValue(text[i + 2])));
+            out.push_back(static_cast<char16_t>(hexadecimalDigit(text[i + 1]) << 4 | hexadecimalDigit(text[i + 2])));
             i += 2;
         } else {
             out.push_back(text[i]);
@@ -489,7 +481,7 @@ bool UDImportContextDSL::render(std::u16string_view body, std::u16string& out) c
                         damaged = true;
                         break;
                     }
-                    c = static_cast<char16_t>(hexValue(text[i + 1]) << 4 | hexValue(text[i + 2]));
+                    c = static_cast<char16_t>(hexadecimalDigit(text[i + 1]) << 4 | hexadecimalDigit(text[i + 2]));
                     i += 3;
                 } else {
                     ++i;

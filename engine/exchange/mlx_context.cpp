@@ -72,9 +72,9 @@ bool decodeStored(std::u16string_view text, std::u16string& out)
             out.push_back(text[i]);
             continue;
         }
-        if (i + 2 >= text.size() || hexDigitValue(text[i + 1]) < 0 || hexDigitValue(text[i + 2]) < 0)
+        if (i + 2 >= text.size() || hexadecimalDigit(text[i + 1]) < 0 || hexadecimalDigit(text[i + 2]) < 0)
             return false;
-        out.push_back(static_cast<char16_t>(hexDigitValue(text[i + 1]) << 4 | hexDigitValue(text[i + 2])));
+        out.push_back(static_cast<char16_t>(hexadecimalDigit(text[i + 1]) << 4 | hexadecimalDigit(text[i + 2])));
         i += 2;
     }
     return true;

@@ -67,7 +67,7 @@ std::optional<std::uint32_t> hexColour(std::u16string_view value)
     value.remove_prefix(1);
     std::uint32_t rgb = 0;
     for (char16_t c : value) {
-        const int digit = hexDigitValue(c);
+        const int digit = hexadecimalDigit(c);
         if (digit < 0)
             return std::nullopt;
         rgb = rgb << 4 | static_cast<std::uint32_t>(digit);

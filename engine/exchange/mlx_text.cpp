@@ -31,7 +31,7 @@ constexpr std::array<NamedReference, 7> kNamed{{
 
 int digitValue(char16_t c, int base)
 {
-    const int value = hexDigitValue(c);
+    const int value = hexadecimalDigit(c);
     return value < base ? value : -1;
 }
 
@@ -72,17 +72,6 @@ void appendCodePoint(std::u16string& out, std::int32_t value)
 }
 
 } // namespace
-
-int hexDigitValue(char16_t c)
-{
-    if (c >= u'0' && c <= u'9')
-        return c - u'0';
-    if (c >= u'a' && c <= u'f')
-        return c - u'a' + 10;
-    if (c >= u'A' && c <= u'F')
-        return c - u'A' + 10;
-    return -1;
-}
 
 void appendAscii(std::u16string& out, std::string_view ascii)
 {

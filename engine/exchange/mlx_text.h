@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstddef>
+#include "common/hexadecimal.h"
 #include <string>
 #include <string_view>
 
@@ -24,9 +25,6 @@ std::size_t decodeReference(std::u16string_view text, std::size_t at, std::u16st
 // The characters that a phonetic transcription letter stands for, or an
 // empty view for a character that is not one of the codes.
 std::u16string_view phoneticCode(char16_t letter);
-
-// The value of a hexadecimal digit of either case, or -1.
-int hexDigitValue(char16_t c);
 
 // Appends an ASCII literal as 16-bit text.
 void appendAscii(std::u16string& out, std::string_view ascii);

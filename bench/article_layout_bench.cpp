@@ -8,6 +8,8 @@
 // into lines of the same width. After the run a summary prints every
 // figure beside its baseline with the ratio, and the memory the built
 // article holds per character of its text.
+#include "article_bench_styles.h"
+
 #include "ArticleEngine/External/default_char_analyzer.h"
 #include "ArticleEngine/External/style_server.h"
 #include "ArticleEngine/External/text_fragment_style.h"
@@ -29,36 +31,14 @@
 #include <string>
 
 using namespace ArticleEngine;
+using lexvane::bench::BenchStyleServer;
+using lexvane::bench::lineMarkup;
+using lexvane::bench::lineText;
 
 namespace {
 
 constexpr int layoutWidth = 800;
 constexpr int articleSize = 5000;
-
-// Three styles, as a dictionary article has: headword, remark, text.
-class BenchStyleServer : public External::IStyleServer {
-public:
-    BenchStyleServer()
-    {
-        m_bold.setBold(true);
-        m_italic.setItalic(true);
-        m_styles[1] = TextFragmentStyle(&m_bold, QColor(0, 0, 128), QColor(), 0, 0, 0, 0, 0);
-        m_styles[2] = TextFragmentStyle(&m_italic, QColor(0, 128, 0), QColor(), 0, 0, 0, 0, 0);
-        m_styles[3] = TextFragmentStyle(&m_plain, QColor(0, 0, 0), QColor(), 0, 0, 0, 0, 0);
-    }
-    bool isSpecialStyle(int) override { return false; }
-    TextFragmentStyle* style(int number) override
-    {
-        auto found = m_styles.find(number);
-        return found == m_styles.end() ? nullptr : &found->second;
-    }
-
-private:
-    QFont m_plain{QStringLiteral("DejaVu Sans"), 10};
-    QFont m_bold{QStringLiteral("DejaVu Sans"), 10};
-    QFont m_italic{QStringLiteral("DejaVu Sans"), 10};
-    std::map<int, TextFragmentStyle> m_styles;
-};
 
 struct Sample {
     QString markup;
@@ -66,24 +46,12 @@ struct Sample {
     QString plain;
 };
 
-// One dictionary-like line of about 70 characters, varied by n.
-QString lineText(int n)
-{
-    return QStringLiteral("term%1 (n.) a word of meaning %2, with more; see also: other%3 words")
-        .arg(n)
-        .arg(n % 97)
-        .arg(n % 13);
-}
-
 Sample shortParagraphs()
 {
     Sample sample;
     for (int i = 0; i < articleSize; ++i) {
         const QString line = lineText(i);
-        const int split = int(line.indexOf(QLatin1Char(' ')));
-        sample.markup += QStringLiteral("#1\"") + line.left(split) + QStringLiteral("\"#2\"")
-            + line.mid(split, 6) + QStringLiteral("\"#3\"") + line.mid(split + 6)
-            + QStringLiteral("%0A\"");
+        sample.markup += lineMarkup(line);
         sample.plain += line + QLatin1Char('\n');
     }
     return sample;

@@ -11,5 +11,7 @@ namespace ArticleEngine {
 
 Q_DECLARE_LOGGING_CATEGORY(markupLog)
 Q_DECLARE_LOGGING_CATEGORY(serverLog)
+// Painting and hit testing: unknown paint modes, mismatched articles.
+Q_DECLARE_LOGGING_CATEGORY(viewLog)
 
 } // namespace ArticleEngine

@@ -1,0 +1,354 @@
+// view_painter.cpp: painting of the view tree with QPainter.
+//
+// Items and fragments are by far the most numerous views: a paragraph
+// paints only the items whose rows meet the clip (found by binary search)
+// and moves the painter to each item and back instead of saving and
+// restoring the whole painter state, and sets font and pen only when they
+// change from one fragment to the next.
+#include "ArticleEngine/Views/view_painter.h"
+
+#include "ArticleEngine/Views/article_view.h"
+#include "ArticleEngine/Views/cursor_view.h"
+#include "ArticleEngine/Views/view_lookup.h"
+#include "ArticleEngine/logging.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QIcon>
+#include <QPainter>
+#include <QPen>
+
+#include <algorithm>
+
+namespace ArticleEngine {
+
+namespace {
+
+// What a paragraph painter last set, so that runs of one style set it once.
+struct PenCache {
+    const TextFragmentStyle* style = nullptr;
+};
+
+bool drawable(const PaintContext& context, const View& view)
+{
+    return isShown(view) && context.meets(view.rect);
+}
+
+void drawFragmentText(QPainter& painter, const TextItemFragmentView& fragment, const QString& text,
+                      PenCache* cache)
+{
+    const TextFragmentStyle* style = fragment.style();
+    if (style == nullptr || style->font() == nullptr)
+        return;
+    QStringView piece = fragment.text(text);
+    if (piece.isEmpty())
+        return;
+    QString drawn;
+    if (piece.contains(QLatin1Char('\n'))) {
+        drawn = piece.toString();
+        drawn.remove(QLatin1Char('\n'));
+        if (drawn.isEmpty())
+            return;
+    }
+    if (cache == nullptr || cache->style != style) {
+        painter.setFont(*style->font());
+        painter.setPen(style->textColor);
+        if (cache != nullptr)
+            cache->style = style;
+    }
+    // The fragment's bottom is its baseline.
+    const QPoint at(fragment.rect.left(), fragment.rect.bottom());
+    if (drawn.isNull())
+        painter.drawText(at, piece.toString());
+    else
+        painter.drawText(at, drawn);
+}
+
+void drawFragment(PaintContext& context, const TextItemFragmentView& fragment, const QString& text,
+                  FragmentPaintMode mode, PenCache* cache)
+{
+    if (fragment.hasImage()) {
+        const QPixmap pixmap = fragment.pixmap();
+        if (pixmap.isNull())
+            return;
+        const QPoint at = mode == FragmentPaintMode::Standalone
+            ? fragment.rect.topLeft()
+            : QPoint(fragment.rect.left(), fragment.rect.bottom() - fragment.metrics().descent);
+        context.painter->drawPixmap(at, pixmap);
+        return;
+    }
+    drawFragmentText(*context.painter, fragment, text, cache);
+}
+
+void paintItem(PaintContext& context, const ParagraphView& paragraph, const TextItemView& item,
+               const QString& text, PenCache& cache)
+{
+    if (!item.visible || item.hidden || !context.meets(item.rect))
+        return;
+    const QPoint corner = item.rect.topLeft();
+    context.painter->translate(corner);
+    const QRect clip = context.clip;
+    context.clip.translate(-corner);
+    for (const TextItemFragmentView& fragment : paragraph.fragmentsOf(item)) {
+        if (fragment.visible && !fragment.hidden && context.meets(fragment.rect))
+            drawFragment(context, fragment, text, FragmentPaintMode::InItem, &cache);
+    }
+    context.clip = clip;
+    context.painter->translate(-corner);
+}
+
+} // namespace
+
+bool isShown(const View& view)
+{
+    for (const View* v = &view; v != nullptr; v = v->parent()) {
+        if (!v->visible || v->hidden)
+            return false;
+    }
+    return true;
+}
+
+bool isLaidOut(const View& view)
+{
+    for (const View* v = &view; v != nullptr; v = v->parent()) {
+        if (v->layoutState == Dirty)
+            return false;
+    }
+    return true;
+}
+
+void paintArticle(PaintContext& context, const ArticleView& article)
+{
+    if (!drawable(context, article))
+        return;
+    PainterStateGuard guard(context);
+    context.translate(article.rect.topLeft());
+    const ArticleHeaderView& header = article.header;
+    if (header.visible && !header.hidden) {
+        // One pixel wider than the article: the gap column at the right of
+        // the client area takes the header's colour too.
+        const QRect row(QPoint(0, 0), QPoint(article.rect.width(), header.rect.height() - 1));
+        if (row.isValid())
+            context.painter->fillRect(row, QBrush(header.color));
+    }
+    paintHeader(context, header);
+    paintButton(context, article.editButton);
+    paintButton(context, article.deleteButton);
+    paintButton(context, article.expandButton);
+    if (article.collapsed)
+        return;
+    paintButton(context, article.pronounceButton);
+    paintButton(context, article.showMoreButton);
+    const auto& paragraphs = article.paragraphs;
+    int first = 0;
+    int end = int(paragraphs.size());
+    if (context.hasClip) {
+        first = firstParagraphReaching(article, context.clip.top());
+        end = firstParagraphBelow(article, context.clip.bottom());
+    }
+    for (int i = first; i < end; ++i)
+        paintParagraph(context, paragraphs[std::size_t(i)], article.text);
+}
+
+void paintHeader(PaintContext& context, const ArticleHeaderView& header)
+{
+    if (!drawable(context, header) || header.style.font() == nullptr)
+        return;
+    PainterStateGuard guard(context);
+    const QFont& font = *header.style.font();
+    // Division toward zero; a text taller than the row starts at the top.
+    const int offset = std::max(0, (header.rect.height() - header.textSize.height()) / 2);
+    const int baseline = (header.baseline == -1 ? header.rect.bottom() : header.baseline) + offset;
+    const QString title = QFontMetrics(font).elidedText(header.title, Qt::ElideRight, header.rect.right());
+    context.painter->setFont(font);
+    context.painter->setPen(header.style.textColor);
+    context.painter->drawText(QPoint(header.rect.left(), baseline), title);
+}
+
+namespace {
+
+void paintIcon(PaintContext& context, const View& button, const QIcon* icon, bool askActualSize)
+{
+    PainterStateGuard guard(context);
+    QSize size = button.nominalSize;
+    if (askActualSize && icon != nullptr && !size.isEmpty())
+        size = icon->actualSize(size, QIcon::Normal, QIcon::Off);
+    const QSize free = (button.rect.size() - size) * 0.5;
+    const QPoint at = button.rect.topLeft() + QPoint(free.width(), free.height());
+    const QPixmap pixmap = icon != nullptr && !button.nominalSize.isEmpty()
+        ? icon->pixmap(button.nominalSize, QIcon::Normal, QIcon::Off)
+        : QPixmap();
+    if (!pixmap.isNull())
+        context.painter->drawPixmap(at, pixmap);
+}
+
+} // namespace
+
+void paintButton(PaintContext& context, const PushButtonView& button)
+{
+    if (!drawable(context, button) || !isLaidOut(button))
+        return;
+    paintIcon(context, button, button.icon, true);
+}
+
+void paintButton(PaintContext& context, const CheckButtonView& button)
+{
+    if (!drawable(context, button) || !isLaidOut(button))
+        return;
+    const bool both = button.firstIcon != nullptr && button.secondIcon != nullptr;
+    paintIcon(context, button, button.checked ? button.firstIcon : button.secondIcon, both);
+}
+
+void paintParagraph(PaintContext& context, const ParagraphView& paragraph, const QString& text)
+{
+    if (!drawable(context, paragraph))
+        return;
+    PainterStateGuard guard(context);
+    context.translate(paragraph.rect.topLeft());
+    QPainter& painter = *context.painter;
+    const int mask = paragraph.frame.borderMask;
+    const int width = paragraph.rect.width();
+    const int height = paragraph.rect.height();
+    {
+        PainterStateGuard clipGuard(context);
+        if (mask != 0)
+            painter.setClipRect(QRect(0, 0, width, height), Qt::IntersectClip);
+        painter.setRenderHint(QPainter::TextAntialiasing, true);
+        int first = 0;
+        int end = int(paragraph.items().size());
+        if (context.hasClip) {
+            first = firstItemReaching(paragraph, context.clip.top());
+            end = firstItemBelow(paragraph, context.clip.bottom());
+        }
+        PenCache cache;
+        for (int i = first; i < end; ++i)
+            paintItem(context, paragraph, paragraph.items()[std::size_t(i)], text, cache);
+    }
+    if (mask == 0)
+        return;
+    PainterStateGuard borderGuard(context);
+    painter.setPen(paragraph.frame.borderColor);
+    if (mask == 15) {
+        // Stroked, a rectangle of width - 1 covers the columns 0 to width - 1.
+        painter.drawRect(QRect(0, 0, width - 1, height - 1));
+        return;
+    }
+    if (mask & 1)
+        painter.drawLine(0, 0, width, 0);
+    if (mask & 2)
+        painter.drawLine(width, 0, width, height);
+    if (mask & 4)
+        painter.drawLine(0, height, width, height);
+    if (mask & 8)
+        painter.drawLine(0, 0, 0, height);
+}
+
+void paintFragment(PaintContext& context, const TextItemFragmentView& fragment, const QString& text,
+                   int mode)
+{
+    if (mode == int(FragmentPaintMode::InItem)) {
+        drawFragment(context, fragment, text, FragmentPaintMode::InItem, nullptr);
+        return;
+    }
+    if (mode != int(FragmentPaintMode::Standalone)) {
+        qCDebug(viewLog) << "paintFragment: unknown mode" << mode;
+        return;
+    }
+    if (!drawable(context, fragment))
+        return;
+    PainterStateGuard guard(context);
+    drawFragment(context, fragment, text, FragmentPaintMode::Standalone, nullptr);
+}
+
+void paintCursor(PaintContext& context, const CursorView& cursor)
+{
+    if (!cursor.visible)
+        return;
+    PainterStateGuard guard(context);
+    QPainter& painter = *context.painter;
+    if (cursor.fillVisible) {
+        QVector<QRect> shown;
+        for (const QRect& rect : cursor.fill) {
+            if (context.meets(rect))
+                shown.append(rect);
+        }
+        painter.setBrush(QBrush(cursor.fillColor));
+        painter.setPen(Qt::NoPen);
+        if (!shown.isEmpty())
+            painter.drawRects(shown);
+    }
+    if (!cursor.marksVisible)
+        return;
+    for (const QRect& mark : cursor.marks) {
+        if (mark.right() < mark.left() || mark.bottom() < mark.top())
+            continue;
+        const QRect shrunk = mark.adjusted(0, 0, -1, -1);
+        switch (cursor.markStyle) {
+        case 1:
+            painter.fillRect(mark, QBrush(cursor.markColor));
+            break;
+        case 2: {
+            const int w = shrunk.width();
+            const int h = shrunk.height();
+            if (w <= 0 || h <= 0)
+                break;
+            painter.setPen(cursor.markColor);
+            painter.setBrush(Qt::NoBrush);
+            // The old roundness in percent of the side, 500 / side of 100.
+            painter.drawRoundedRect(shrunk, 500 / w, 500 / h, Qt::RelativeSize);
+            break;
+        }
+        case 3:
+        case 4:
+        case 5:
+        case 6:
+        case 7:
+            painter.setPen(QPen(QBrush(cursor.markColor), 1, Qt::PenStyle(cursor.markStyle - 2),
+                                Qt::SquareCap, Qt::BevelJoin));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRect(shrunk);
+            break;
+        case 8:
+            painter.setPen(cursor.markColor);
+            painter.drawLine(mark.left(), mark.top(), mark.left(), mark.bottom());
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+void paintHighlights(PaintContext& context, const ArticleView& article,
+                     std::span<const CharacterRange> ranges, const QColor& color)
+{
+    if (!drawable(context, article) || article.collapsed || ranges.empty())
+        return;
+    PainterStateGuard guard(context);
+    // Absolute item rectangles are in the article's parent's coordinates.
+    const QBrush brush(color);
+    const auto& paragraphs = article.paragraphs;
+    auto itemsEnd = [](const ParagraphView& p) {
+        const auto items = p.items();
+        return items.empty() ? p.textStart() : items.back().end();
+    };
+    for (const CharacterRange& range : ranges) {
+        // Every item that holds a character of the range, not only the
+        // item of its first character.
+        auto p = std::partition_point(paragraphs.begin(), paragraphs.end(),
+                                      [&](const ParagraphView& q) { return itemsEnd(q) <= range.start; });
+        for (; p != paragraphs.end() && p->textStart() < range.end; ++p) {
+            const auto items = p->items();
+            auto item = std::partition_point(items.begin(), items.end(),
+                                             [&](const TextItemView& i) { return i.end() <= range.start; });
+            for (; item != items.end() && item->start() < range.end; ++item) {
+                if (!isShown(*item))
+                    continue;
+                const QRect rect = item->absoluteRect();
+                if (context.meets(rect))
+                    context.painter->fillRect(rect, brush);
+            }
+        }
+    }
+}
+
+} // namespace ArticleEngine

@@ -4,7 +4,6 @@
 #include "ArticleEngine/Loading/article_builder.h"
 #include "ArticleEngine/Views/article_view.h"
 #include "ArticleEngine/Views/view_lookup.h"
-#include "ArticleEngine/Views/view_painter.h"
 
 #include <QPainter>
 #include <QPolygon>

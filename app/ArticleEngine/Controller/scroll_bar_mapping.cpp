@@ -3,6 +3,8 @@
 
 #include "ArticleEngine/External/style_server.h"
 #include "ArticleEngine/External/text_fragment_style.h"
+#include "ArticleEngine/Views/view.h"
+#include "ArticleEngine/Views/view_lookup.h"
 #include "ArticleEngine/logging.h"
 
 #include <QFontMetrics>
@@ -44,6 +46,11 @@ int lineHeight(External::IStyleServer& styles)
 int visibleLines(int clientHeight, int lineHeight)
 {
     return lineHeight < 1 ? 0 : clientHeight / lineHeight;
+}
+
+bool isFullyVisible(const View& view, const QRect& clientRect)
+{
+    return isLaidOut(view) && clientRect.contains(view.absoluteRect());
 }
 
 ScrollBarState scrollBarState(ScrollBarState state, const ArticleListScrollPosition& position,

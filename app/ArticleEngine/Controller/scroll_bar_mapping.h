@@ -13,6 +13,10 @@
 
 class QScrollBar;
 
+namespace ArticleEngine {
+class View;
+}
+
 namespace ArticleEngine::External {
 class IStyleServer;
 }
@@ -37,6 +41,7 @@ struct ArticleListScrollPosition {
                 && limitArticle >= topArticle);
     }
     bool isScrollable() const { return limitArticle > 0 || (limitArticle == 0 && limitOffset > 0); }
+    bool isArticleOnScreen(int index) const { return topArticle <= index && index <= bottomArticle; }
     // Positions are equal when their tops are.
     bool operator==(const ArticleListScrollPosition& other) const
     {
@@ -68,6 +73,9 @@ QRect clientRect(const QRect& controllerRect, bool scrollBarVisible, int scrollB
 // The height of the default style's font; 0 without one.
 int lineHeight(External::IStyleServer& styles);
 int visibleLines(int clientHeight, int lineHeight);
+// The view is laid out and its absolute rectangle lies inside the client
+// rectangle.
+bool isFullyVisible(const View& view, const QRect& clientRect);
 
 // The bar's state for a scroll position, starting from its present state
 // (minimum and single step stay as they are).

@@ -5,6 +5,24 @@
 
 namespace ArticleEngine {
 
+bool isShown(const View& view)
+{
+    for (const View* v = &view; v != nullptr; v = v->parent()) {
+        if (!v->visible || v->hidden)
+            return false;
+    }
+    return true;
+}
+
+bool isLaidOut(const View& view)
+{
+    for (const View* v = &view; v != nullptr; v = v->parent()) {
+        if (v->layoutState == Dirty)
+            return false;
+    }
+    return true;
+}
+
 int firstParagraphBelow(const ArticleView& article, int y)
 {
     const auto& paragraphs = article.paragraphs;
@@ -104,6 +122,25 @@ InclusiveRange characterRange(const ParagraphView& paragraph)
     return {items.front().start(), items.back().end() - 1};
 }
 
+InclusiveRange intersect(InclusiveRange a, InclusiveRange b)
+{
+    const InclusiveRange both{std::max(a.first, b.first), std::min(a.last, b.last)};
+    return both.first <= both.last ? both : InclusiveRange{};
+}
+
+QString traceRanges(std::span<const InclusiveRange> ranges)
+{
+    QString out;
+    for (const InclusiveRange& range : ranges) {
+        out += QStringLiteral("%1-%2").arg(range.first).arg(range.last);
+        if (range.first >= range.last)
+            out += QStringLiteral(" !");
+        out += QLatin1Char('\n');
+    }
+    out += QLatin1Char('\n');
+    return out;
+}
+
 int paragraphOfCharacter(const ArticleView& article, int offset)
 {
     const auto& paragraphs = article.paragraphs;
@@ -130,6 +167,33 @@ int itemOfCharacter(const ParagraphView& paragraph, int offset)
     if (found == items.end() || found->start() > offset)
         return -1;
     return int(found - items.begin());
+}
+
+QString itemText(const TextItemView& item, const QString& articleText)
+{
+    QString text;
+    for (const TextItemFragmentView& fragment : item.fragments())
+        text += fragment.text(articleText);
+    return text;
+}
+
+QString itemLink(const TextItemView& item)
+{
+    for (const TextItemFragmentView& fragment : item.fragments()) {
+        const QString link = fragment.link();
+        if (!link.isEmpty())
+            return link;
+    }
+    return {};
+}
+
+QString itemImage(const TextItemView& item)
+{
+    for (const TextItemFragmentView& fragment : item.fragments()) {
+        if (fragment.hasImage())
+            return fragment.image();
+    }
+    return {};
 }
 
 QRect characterRect(const TextItemView& item, int from, int to)

@@ -11,8 +11,16 @@
 #include "ArticleEngine/Views/article_view.h"
 
 #include <QRect>
+#include <QString>
+
+#include <span>
 
 namespace ArticleEngine {
+
+// The view and every ancestor are visible and not hidden.
+bool isShown(const View& view);
+// The view and every ancestor have a non-zero layout state.
+bool isLaidOut(const View& view);
 
 // The first paragraph that may reach down to y or below (its bottom is at y
 // or lower, or it stands at or after y); every paragraph before it ends
@@ -42,12 +50,23 @@ struct InclusiveRange {
     int last = 0;
 };
 InclusiveRange characterRange(const ParagraphView& paragraph);
+// [max(a.first, b.first), min(a.last, b.last)], or (0, 0) when empty.
+InclusiveRange intersect(InclusiveRange a, InclusiveRange b);
+// "first-last" per range ("first-last !" when first is not below last),
+// one per line, then an empty line: for debug traces.
+QString traceRanges(std::span<const InclusiveRange> ranges);
+
 // The paragraph whose items hold the character; -1 for a negative offset,
 // an offset past the text or one that no paragraph's items hold.
 // Paragraphs without items hold nothing.
 int paragraphOfCharacter(const ArticleView& article, int offset);
 // The item of the paragraph whose [start, end) holds the offset; -1 if none.
 int itemOfCharacter(const ParagraphView& paragraph, int offset);
+// An item's text: its fragments' texts joined; its link and image
+// reference: those of its first fragment that has one, else empty.
+QString itemText(const TextItemView& item, const QString& articleText);
+QString itemLink(const TextItemView& item);
+QString itemImage(const TextItemView& item);
 // The absolute rectangle of the item's characters [from, to), counted from
 // its first character; the whole item's rectangle for its whole range.
 QRect characterRect(const TextItemView& item, int from, int to);

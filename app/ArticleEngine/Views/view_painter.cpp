@@ -1,10 +1,11 @@
 // view_painter.cpp: painting of the view tree with QPainter.
 //
 // Items and fragments are by far the most numerous views: a paragraph
-// paints only the items whose rows meet the clip (found by binary search)
-// and moves the painter to each item and back instead of saving and
-// restoring the whole painter state, and sets font and pen only when they
-// change from one fragment to the next.
+// paints only the items whose rows meet the clip (found by binary search),
+// draws their fragments offset by the item's corner instead of translating
+// and restoring the painter for each, draws the article's own characters
+// without copying them, and sets font and pen only when they change from
+// one fragment to the next.
 #include "ArticleEngine/Views/view_painter.h"
 
 #include "ArticleEngine/Views/article_view.h"
@@ -34,8 +35,10 @@ bool drawable(const PaintContext& context, const View& view)
     return isShown(view) && context.meets(view.rect);
 }
 
+// origin: the item's corner in the painter's coordinates; (0, 0) when the
+// painter stands at the item already.
 void drawFragmentText(QPainter& painter, const TextItemFragmentView& fragment, const QString& text,
-                      PenCache* cache)
+                      QPoint origin, PenCache* cache)
 {
     const TextFragmentStyle* style = fragment.style();
     if (style == nullptr || style->font() == nullptr)
@@ -49,6 +52,9 @@ void drawFragmentText(QPainter& painter, const TextItemFragmentView& fragment, c
         drawn.remove(QLatin1Char('\n'));
         if (drawn.isEmpty())
             return;
+    } else {
+        // Borrows the article's characters: no copy per fragment.
+        drawn = QString::fromRawData(piece.data(), piece.size());
     }
     if (cache == nullptr || cache->style != style) {
         painter.setFont(*style->font());
@@ -57,15 +63,11 @@ void drawFragmentText(QPainter& painter, const TextItemFragmentView& fragment, c
             cache->style = style;
     }
     // The fragment's bottom is its baseline.
-    const QPoint at(fragment.rect.left(), fragment.rect.bottom());
-    if (drawn.isNull())
-        painter.drawText(at, piece.toString());
-    else
-        painter.drawText(at, drawn);
+    painter.drawText(origin + QPoint(fragment.rect.left(), fragment.rect.bottom()), drawn);
 }
 
 void drawFragment(PaintContext& context, const TextItemFragmentView& fragment, const QString& text,
-                  FragmentPaintMode mode, PenCache* cache)
+                  FragmentPaintMode mode, QPoint origin, PenCache* cache)
 {
     if (fragment.hasImage()) {
         const QPixmap pixmap = fragment.pixmap();
@@ -74,48 +76,27 @@ void drawFragment(PaintContext& context, const TextItemFragmentView& fragment, c
         const QPoint at = mode == FragmentPaintMode::Standalone
             ? fragment.rect.topLeft()
             : QPoint(fragment.rect.left(), fragment.rect.bottom() - fragment.metrics().descent);
-        context.painter->drawPixmap(at, pixmap);
+        context.painter->drawPixmap(origin + at, pixmap);
         return;
     }
-    drawFragmentText(*context.painter, fragment, text, cache);
+    drawFragmentText(*context.painter, fragment, text, origin, cache);
 }
 
+// Items are the most numerous views: rather than translating the painter
+// to each and back, their fragments are drawn offset by the item's corner.
 void paintItem(PaintContext& context, const ParagraphView& paragraph, const TextItemView& item,
                const QString& text, PenCache& cache)
 {
     if (!item.visible || item.hidden || !context.meets(item.rect))
         return;
     const QPoint corner = item.rect.topLeft();
-    context.painter->translate(corner);
-    const QRect clip = context.clip;
-    context.clip.translate(-corner);
     for (const TextItemFragmentView& fragment : paragraph.fragmentsOf(item)) {
-        if (fragment.visible && !fragment.hidden && context.meets(fragment.rect))
-            drawFragment(context, fragment, text, FragmentPaintMode::InItem, &cache);
+        if (fragment.visible && !fragment.hidden && context.meets(fragment.rect.translated(corner)))
+            drawFragment(context, fragment, text, FragmentPaintMode::InItem, corner, &cache);
     }
-    context.clip = clip;
-    context.painter->translate(-corner);
 }
 
 } // namespace
-
-bool isShown(const View& view)
-{
-    for (const View* v = &view; v != nullptr; v = v->parent()) {
-        if (!v->visible || v->hidden)
-            return false;
-    }
-    return true;
-}
-
-bool isLaidOut(const View& view)
-{
-    for (const View* v = &view; v != nullptr; v = v->parent()) {
-        if (v->layoutState == Dirty)
-            return false;
-    }
-    return true;
-}
 
 void paintArticle(PaintContext& context, const ArticleView& article)
 {
@@ -247,7 +228,7 @@ void paintFragment(PaintContext& context, const TextItemFragmentView& fragment, 
                    int mode)
 {
     if (mode == int(FragmentPaintMode::InItem)) {
-        drawFragment(context, fragment, text, FragmentPaintMode::InItem, nullptr);
+        drawFragment(context, fragment, text, FragmentPaintMode::InItem, QPoint(), nullptr);
         return;
     }
     if (mode != int(FragmentPaintMode::Standalone)) {
@@ -257,7 +238,7 @@ void paintFragment(PaintContext& context, const TextItemFragmentView& fragment, 
     if (!drawable(context, fragment))
         return;
     PainterStateGuard guard(context);
-    drawFragment(context, fragment, text, FragmentPaintMode::Standalone, nullptr);
+    drawFragment(context, fragment, text, FragmentPaintMode::Standalone, QPoint(), nullptr);
 }
 
 void paintCursor(PaintContext& context, const CursorView& cursor)

@@ -29,11 +29,6 @@ class TextItemFragmentView;
 class TextItemView;
 class View;
 
-// The view and every ancestor are visible and not hidden.
-bool isShown(const View& view);
-// The view and every ancestor have a non-zero layout state.
-bool isLaidOut(const View& view);
-
 // The article at its own rectangle, in the coordinates of its parent (the
 // controller's document).
 void paintArticle(PaintContext& context, const ArticleView& article);

@@ -251,4 +251,20 @@ TEST(HitTesterTest, CharacterRectangles)
     EXPECT_EQ(itemOfCharacter(paragraph, 6), -1);
     EXPECT_EQ(itemOfCharacter(paragraph, -1), -1);
 }
+TEST(HitTesterTest, RangesAndItemStrings)
+{
+    EXPECT_EQ(intersect({2, 8}, {5, 12}).first, 5);
+    EXPECT_EQ(intersect({2, 8}, {5, 12}).last, 8);
+    EXPECT_EQ(intersect({2, 4}, {5, 12}).first, 0);
+    EXPECT_EQ(intersect({2, 4}, {5, 12}).last, 0);
+    const InclusiveRange ranges[] = {{1, 3}, {4, 4}};
+    EXPECT_EQ(traceRanges(ranges), QStringLiteral("1-3\n4-4 !\n\n"));
+
+    auto built = build(text("a)] b"));
+    const auto items = built.view.paragraphs[0].items();
+    EXPECT_EQ(itemText(items[1], built.view.text), QStringLiteral(")]"));
+    EXPECT_TRUE(itemLink(items[1]).isEmpty());
+    EXPECT_TRUE(itemImage(items[1]).isEmpty());
+}
+
 } // namespace

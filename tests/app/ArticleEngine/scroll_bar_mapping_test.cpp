@@ -4,6 +4,7 @@
 
 #include "ArticleEngine/Controller/scroll_bar_mapping.h"
 #include "ArticleEngine/External/default_style_server.h"
+#include "ArticleEngine/Loading/article_layout_loader.h"
 
 #include <QScrollBar>
 
@@ -78,6 +79,25 @@ TEST(ScrollBarMappingTest, ClientAreaAndLines)
     // No style with a font: no line height.
     styles.styles.clear();
     EXPECT_EQ(lineHeight(styles), 0);
+}
+
+TEST(ScrollBarMappingTest, FullyVisibleViewsAndArticlesOnScreen)
+{
+    auto built = lexvane::testing::buildArticle(QStringLiteral("#1\"ab%0Acd\""));
+    ArticleView& article = built.view;
+    EXPECT_FALSE(isFullyVisible(article.paragraphs[0], QRect(0, 0, 300, 300))) << "not laid out";
+    Loading::ArticleLayoutLoader(article, QRect(0, 10, 100, 1000), false).run();
+    const QRect second = article.paragraphs[1].absoluteRect();
+    EXPECT_TRUE(isFullyVisible(article.paragraphs[1], QRect(0, 0, 100, second.bottom() + 1)));
+    EXPECT_FALSE(isFullyVisible(article.paragraphs[1], QRect(0, 0, 100, second.bottom())));
+
+    const ArticleListScrollPosition onScreen{3, 0, 10, 5, 9, 0};
+    EXPECT_FALSE(onScreen.isArticleOnScreen(2));
+    EXPECT_TRUE(onScreen.isArticleOnScreen(3));
+    EXPECT_TRUE(onScreen.isArticleOnScreen(5));
+    EXPECT_FALSE(onScreen.isArticleOnScreen(6));
+    EXPECT_TRUE(onScreen.isValid());
+    EXPECT_FALSE((ArticleListScrollPosition{3, 0, 10, 2, 9, 0}).isValid());
 }
 
 TEST(ScrollBarMappingTest, WritingTheBarSendsNoSignals)

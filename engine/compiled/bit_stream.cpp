@@ -64,7 +64,7 @@ int BitStream::seek(std::uint64_t position)
     return LV_OK;
 }
 
-int BitStream::read(int count, std::uint32_t& value)
+int BitStream::readSlowly(int count, std::uint32_t& value)
 {
     value = 0;
     if (count < 0 || count > 32)
@@ -88,7 +88,7 @@ int BitStream::read(int count, std::uint32_t& value)
     return LV_OK;
 }
 
-int BitStream::peek32(std::uint32_t& value, int& available)
+int BitStream::peekSlowly(std::uint32_t& value, int& available)
 {
     value = 0;
     available = 0;
@@ -112,7 +112,7 @@ int BitStream::peek32(std::uint32_t& value, int& available)
     return collected > 0 ? LV_OK : LV_NOT_PRESENT;
 }
 
-int BitStream::skip(std::uint64_t count)
+int BitStream::skipSlowly(std::uint64_t count)
 {
     const std::uint64_t target = m_position + count;
     if (count == 0)

@@ -128,6 +128,7 @@ public:
 
     // The stored form of a dictionary text in UTF-16 (UTF-8 or "UNIC" 0).
     std::u16string wordToUtf16(std::string_view stored) const;
+    void appendWordAsUtf16(std::string_view stored, std::u16string& word) const;
     // UTF-16 word into the stored form (UTF-8, or 8-bit through "UNIC" 0).
     std::string wordFromUtf16(std::u16string_view word) const;
 
@@ -180,7 +181,9 @@ private:
     // One run of `style` appended to `run`; `output` decides whether
     // generated texts are produced.
     int decodeRun(std::size_t style, BitStream& stream, bool output, std::string& run);
-    int decodePrefixRun(const TextModel& model, BitStream& stream, std::string& run);
+    // Fails with LV_NOT_PRESENT once `run` would reach `capacity` units.
+    int decodePrefixRun(const TextModel& model, BitStream& stream, std::string& run,
+                        std::size_t capacity = kRunCapacity);
     int generateText(const TextModel& model, BitStream& stream, bool output, std::string& run);
     int referencedHeadword(CompiledDictionary& source, std::uint32_t entry, std::string& word);
     int seekToPoint(std::int32_t point);
@@ -216,6 +219,8 @@ private:
     EntryStart m_entryStart;
     std::string m_word8;
     std::u16string m_word16;
+    // The next headword while it is decoded; kept to reuse its storage.
+    std::string m_nextWord8;
     int m_depth = 0;
     bool m_stopped = false;             // the output stopped the article being decoded
     std::uint32_t m_upperCounter = 0;

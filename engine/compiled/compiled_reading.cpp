@@ -43,11 +43,16 @@ void CompiledDictionary::desynchronise()
 std::u16string CompiledDictionary::wordToUtf16(std::string_view stored) const
 {
     std::u16string word;
+    appendWordAsUtf16(stored, word);
+    return word;
+}
+
+void CompiledDictionary::appendWordAsUtf16(std::string_view stored, std::u16string& word) const
+{
     if (m_header.utf8Words)
         appendUtf8AsUtf16(stored, word);
     else
         m_codePages[0].widen(stored, word);
-    return word;
 }
 
 std::string CompiledDictionary::wordFromUtf16(std::u16string_view word) const
@@ -77,7 +82,8 @@ int CompiledDictionary::compareWords(std::u16string_view a, std::u16string_view 
 
 // ---------------------------------------------------------------- runs
 
-int CompiledDictionary::decodePrefixRun(const TextModel& model, BitStream& stream, std::string& run)
+int CompiledDictionary::decodePrefixRun(const TextModel& model, BitStream& stream, std::string& run,
+                                        std::size_t capacity)
 {
     for (;;) {
         std::span<const std::uint8_t> text;
@@ -87,7 +93,7 @@ int CompiledDictionary::decodePrefixRun(const TextModel& model, BitStream& strea
         const bool last = !text.empty() && text.back() == 0;
         if (last)
             text = text.first(text.size() - 1);
-        if (run.size() + text.size() >= kRunCapacity)
+        if (run.size() + text.size() >= capacity)
             return LV_NOT_PRESENT;
         run.append(reinterpret_cast<const char*>(text.data()), text.size());
         if (last)
@@ -193,16 +199,12 @@ int CompiledDictionary::decodeHeadword(BitStream& stream, const TextModel& share
     if (kept > previous.size())
         return LV_NOT_PRESENT;
     word.assign(previous, 0, kept);
-    std::string rest;
-    status = characterModel.isGenerated() || characterModel.isConstant()
-                 ? LV_NOT_PRESENT
-                 : decodePrefixRun(characterModel, stream, rest);
-    if (status != LV_OK)
-        return status;
-    if (word.size() + rest.size() >= kWordCapacity)
-        return LV_NOT_PRESENT;
-    word += rest;
-    return LV_OK;
+    // The rest goes straight after the kept prefix; the word's capacity is
+    // the tighter of the two limits (a run of its own could be longer).
+    static_assert(kWordCapacity <= kRunCapacity);
+    return characterModel.isGenerated() || characterModel.isConstant()
+               ? LV_NOT_PRESENT
+               : decodePrefixRun(characterModel, stream, word, kWordCapacity);
 }
 
 StyleRecord CompiledDictionary::styleRecord(std::size_t style) const
@@ -301,14 +303,14 @@ int CompiledDictionary::decodeNext(int mode)
         return LV_OUT_OF_RANGE;
     const bool twoStreams = separateHeadwords();
     BitStream& words = headwordStream();
-    EntryStart start;
-    start.valid = true;
-    start.headwordPosition = words.tell();
-    start.articleValid = !twoStreams || m_articleEntry == entry;
-    start.articlePosition = m_articles.tell();
-    start.previousWord = m_word8;
+    const std::uint64_t headwordPosition = words.tell();
+    const bool articleValid = !twoStreams || m_articleEntry == entry;
+    const std::uint64_t articlePosition = m_articles.tell();
 
-    std::string word;
+    // Stepping decodes every headword in turn: the three words (the one
+    // before, the current one, the one being decoded) trade their storage
+    // instead of being copied.
+    std::string& word = m_nextWord8;
     int status = decodeHeadword(words, m_models[1], m_models[0], m_word8, word);
     if (status != LV_OK) {
         desynchronise();
@@ -317,10 +319,15 @@ int CompiledDictionary::decodeNext(int mode)
     bool hasLength = !word.empty() && word.back() == '\x01';
     if (hasLength)
         word.pop_back();
-    m_word8 = std::move(word);
-    m_word16 = wordToUtf16(m_word8);
+    m_entryStart.valid = true;
+    m_entryStart.headwordPosition = headwordPosition;
+    m_entryStart.articleValid = articleValid;
+    m_entryStart.articlePosition = articlePosition;
+    m_entryStart.previousWord.swap(m_word8);
+    m_word8.swap(word);
+    m_word16.clear();
+    appendWordAsUtf16(m_word8, m_word16);
     m_current = entry;
-    m_entryStart = std::move(start);
 
     if (twoStreams && !needsArticle(mode))
         return LV_OK;

@@ -10,6 +10,11 @@ void appendUtf8AsUtf16(std::string_view text, std::u16string& out)
     std::size_t i = 0;
     while (i < text.size()) {
         const auto lead = static_cast<std::uint8_t>(text[i]);
+        if (lead < 0x80) { // most headwords are mostly ASCII
+            out.push_back(lead);
+            ++i;
+            continue;
+        }
         int length = 0;
         std::uint32_t code = 0;
         if (lead < 0x80) {

@@ -19,6 +19,7 @@
 #include "collation/sort_table.h"
 #include "compiled/bit_stream.h"
 #include "compiled/dictionary_header.h"
+#include "compiled/fuzzy_word_cache.h"
 #include "compiled/quick_access_index.h"
 #include "compiled/text_conversion.h"
 #include "compiled/text_model.h"
@@ -132,6 +133,9 @@ public:
     // UTF-16 word into the stored form (UTF-8, or 8-bit through "UNIC" 0).
     std::string wordFromUtf16(std::u16string_view word) const;
 
+    // The word list's words, kept by the fuzzy feed between searches.
+    FuzzyWordCache& fuzzyWordCache() { return m_fuzzyWords; }
+
     // Compares two words with the main sort table.
     int compareWords(std::u16string_view a, std::u16string_view b) const;
 
@@ -233,6 +237,7 @@ private:
 
     // Quick-access prefixes widened once, for slot 14 and bisection.
     std::vector<std::u16string> m_pointWords16;
+    FuzzyWordCache m_fuzzyWords;
 };
 
 // The compiled dictionary behind a record; null when the record holds none.

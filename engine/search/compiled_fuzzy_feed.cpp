@@ -13,6 +13,15 @@ namespace {
 
 int feedFromWordList(CompiledDictionary& dictionary, FuzzyState& state)
 {
+    // After one whole decoding the words are replayed from memory: the same
+    // words in the same order, so the same offers and the same answer.
+    FuzzyWordCache& cache = dictionary.fuzzyWordCache();
+    const std::int32_t key = dictionary.header().dictionaryId;
+    if (cache.complete()) {
+        const int status = cache.forEachWord([&](std::u16string_view word) { return offerListWord(state, word, key); });
+        return status == kStopFeed ? LV_OK : status;
+    }
+
     const bool wide = dictionary.header().utf8Words;
     std::array<char16_t, 256> codePage{};
     for (std::size_t byte = 0; byte < codePage.size(); ++byte)
@@ -26,9 +35,15 @@ int feedFromWordList(CompiledDictionary& dictionary, FuzzyState& state)
         bytes = std::span(chunk.data(), chunk.size());
         return int{LV_OK};
     };
-    return feedWordList(state, source, wide ? WordListDecoder::UnitSize::Utf16 : WordListDecoder::UnitSize::Bytes,
-                        wide ? std::span<const char16_t>() : std::span<const char16_t>(codePage),
-                        dictionary.header().dictionaryId);
+    cache.startFilling();
+    const int status = feedWordList(
+        state, source, wide ? WordListDecoder::UnitSize::Utf16 : WordListDecoder::UnitSize::Bytes,
+        wide ? std::span<const char16_t>() : std::span<const char16_t>(codePage), key,
+        [&](std::u16string_view word) { cache.append(word); });
+    // A stop or a failure may have left words undecoded.
+    if (status == LV_OK && !state.stopRequested())
+        cache.markComplete();
+    return status;
 }
 
 } // namespace

@@ -24,16 +24,17 @@ int feedHeadwords(FuzzyState& state, std::int32_t count, const HeadwordReader& r
 }
 
 int feedWordList(FuzzyState& state, const WordListDecoder::ChunkSource& source, WordListDecoder::UnitSize unitSize,
-                 std::span<const char16_t> codePage, std::int32_t key)
+                 std::span<const char16_t> codePage, std::int32_t key,
+                 const std::function<void(std::u16string_view word)>& seen)
 {
     // A stop request is answered by a status that no decoding step gives.
-    constexpr int kStopped = -1;
+    static_assert(kStopFeed < 0);
     const int status = WordListDecoder::decode(source, unitSize, codePage, [&](std::u16string_view word) {
-        if (state.stopRequested())
-            return kStopped;
-        return state.offer(word, word, key);
+        if (seen)
+            seen(word);
+        return offerListWord(state, word, key);
     });
-    return status == kStopped ? LV_OK : status;
+    return status == kStopFeed ? LV_OK : status;
 }
 
 } // namespace lexvane::engine

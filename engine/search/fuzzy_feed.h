@@ -28,7 +28,19 @@ using HeadwordReader = std::function<int(std::int32_t index, std::u16string_view
 int feedHeadwords(FuzzyState& state, std::int32_t count, const HeadwordReader& read, std::int32_t key);
 
 // Offers every word of a compressed word list, each keeping itself.
+// `seen`, when given, receives every decoded word before it is offered.
 int feedWordList(FuzzyState& state, const WordListDecoder::ChunkSource& source, WordListDecoder::UnitSize unitSize,
-                 std::span<const char16_t> codePage, std::int32_t key);
+                 std::span<const char16_t> codePage, std::int32_t key,
+                 const std::function<void(std::u16string_view word)>& seen = {});
+
+// Offers one word of a word list as feedWordList does: 0 to go on, a
+// status to stop with, or kStopFeed at the state's stop flag.
+inline constexpr int kStopFeed = -1;
+inline int offerListWord(FuzzyState& state, std::u16string_view word, std::int32_t key)
+{
+    if (state.stopRequested())
+        return kStopFeed;
+    return state.offer(word, word, key);
+}
 
 } // namespace lexvane::engine

@@ -20,8 +20,7 @@ namespace lexvane::engine {
 
 class FuzzyWordCache {
 public:
-    // 16 MiB of stored units: a word list of about a million typical
-    // headwords.
+    // 16 MiB of stored units: some 1.5 million words of a sorted list.
     static constexpr std::size_t kDefaultBudgetBytes = std::size_t{16} << 20;
 
     explicit FuzzyWordCache(std::size_t budgetBytes = kDefaultBudgetBytes) : m_budgetBytes(budgetBytes) {}

@@ -22,6 +22,7 @@ int TextModel::load(ResourceBlock tree, ResourceBlock fast)
     m_tree = std::move(tree);
     m_fastIndex.clear();
     m_fastEntries.clear();
+    m_shortcut.clear();
     if (m_tree.empty() || m_tree.size() < kHeaderSize)
         return LV_NOT_PRESENT;
     const std::uint8_t* p = m_tree.data();
@@ -77,7 +78,23 @@ int TextModel::load(ResourceBlock tree, ResourceBlock fast)
         m_fastEntries.clear();
         return LV_NOT_PRESENT;
     }
+    buildShortcut();
     return LV_OK;
+}
+
+void TextModel::buildShortcut()
+{
+    for (std::size_t i = 1; i < m_fastEntries.size(); ++i)
+        if (m_fastEntries[i - 1].code >= m_fastEntries[i].code)
+            return; // not sorted: every symbol takes the search
+    constexpr int kRestBits = 32 - kShortcutBits;
+    m_shortcut.assign(std::size_t{1} << kShortcutBits, kNoShortcut);
+    for (std::uint32_t prefix = 0; prefix < m_shortcut.size(); ++prefix) {
+        const std::size_t lowest = chooseFastEntry(prefix << kRestBits);
+        const std::size_t highest = chooseFastEntry(prefix << kRestBits | ((std::uint32_t{1} << kRestBits) - 1));
+        if (lowest == highest)
+            m_shortcut[prefix] = static_cast<std::uint16_t>(lowest); // entries are fewer than 0x8000
+    }
 }
 
 std::span<const std::uint8_t> TextModel::body() const
@@ -131,6 +148,25 @@ int TextModel::walkTree(BitStream& stream, std::span<const std::uint8_t>& text) 
     }
 }
 
+std::size_t TextModel::chooseFastEntry(std::uint32_t bits) const
+{
+    const FastIndex& index = m_fastIndex[bits >> 24];
+    if (index.first & 0x8000)
+        return index.second;
+    // The last entry whose code is not above the bits: codes are sorted
+    // and prefix-free, so it is the one whose code starts the bits.
+    std::size_t low = index.second;
+    std::size_t high = index.first;
+    while (low < high) {
+        const std::size_t middle = (low + high + 1) / 2;
+        if (m_fastEntries[middle].code <= bits)
+            low = middle;
+        else
+            high = middle - 1;
+    }
+    return low;
+}
+
 int TextModel::lookUpFast(BitStream& stream, std::span<const std::uint8_t>& text) const
 {
     std::uint32_t bits = 0;
@@ -138,22 +174,9 @@ int TextModel::lookUpFast(BitStream& stream, std::span<const std::uint8_t>& text
     int status = stream.peek32(bits, available);
     if (status != LV_OK)
         return status;
-    const FastIndex& index = m_fastIndex[bits >> 24];
-    std::size_t chosen = index.second;
-    if (!(index.first & 0x8000)) {
-        // The last entry whose code is not above the bits: codes are sorted
-        // and prefix-free, so it is the one whose code starts the bits.
-        std::size_t low = index.second;
-        std::size_t high = index.first;
-        while (low < high) {
-            const std::size_t middle = (low + high + 1) / 2;
-            if (m_fastEntries[middle].code <= bits)
-                low = middle;
-            else
-                high = middle - 1;
-        }
-        chosen = low;
-    }
+    std::size_t chosen = m_shortcut.empty() ? kNoShortcut : m_shortcut[bits >> (32 - kShortcutBits)];
+    if (chosen == kNoShortcut)
+        chosen = chooseFastEntry(bits);
     const FastEntry& entry = m_fastEntries[chosen];
     if ((bits & entry.mask) != entry.code || entry.codeLength > available)
         return LV_NOT_PRESENT;

@@ -76,11 +76,24 @@ private:
 
     int walkTree(BitStream& stream, std::span<const std::uint8_t>& text) const;
     int lookUpFast(BitStream& stream, std::span<const std::uint8_t>& text) const;
+    // The entry the fast table's search chooses for `bits`.
+    std::size_t chooseFastEntry(std::uint32_t bits) const;
+    // Fills m_shortcut; see there.
+    void buildShortcut();
 
     ResourceBlock m_tree;
     StyleHeader m_style;
     std::vector<FastIndex> m_fastIndex;
     std::vector<FastEntry> m_fastEntries;
+    // Indexed by the next kShortcutBits bits: the entry chooseFastEntry()
+    // gives for every continuation of them, or kNoShortcut where that
+    // depends on later bits. Built only when the entries are sorted (then
+    // the choice grows with the bits, and equal choices at both ends of a
+    // prefix's range mean the same choice throughout), so that it never
+    // answers differently from the search.
+    static constexpr int kShortcutBits = 12;
+    static constexpr std::uint16_t kNoShortcut = 0xFFFF;
+    std::vector<std::uint16_t> m_shortcut;
 };
 
 // A fixed-size text field: the bytes up to the first NUL, or the whole field

@@ -52,7 +52,9 @@ TEST(FuzzyWordCache, ReplaysEveryWordInOrder)
 
 TEST(FuzzyWordCache, AListOverItsBudgetIsRefusedAndStaysEmpty)
 {
-    FuzzyWordCache cache(64); // 32 units: two counts and the units per word
+    // 20 units; each word takes its two counts and the units it does not
+    // share: 7 + 3 + 7 for the first three, 5 more for "mice".
+    FuzzyWordCache cache(40);
     cache.startFilling();
     for (const char16_t* word : {u"house", u"houses", u"mouse", u"mice", u"rat"})
         cache.append(word);
@@ -67,10 +69,10 @@ TEST(FuzzyWordCache, AListOverItsBudgetIsRefusedAndStaysEmpty)
     cache.markComplete();
     EXPECT_FALSE(cache.complete());
 
-    FuzzyWordCache fits(64);
+    FuzzyWordCache fits(40);
     fits.startFilling();
     for (const char16_t* word : {u"house", u"houses", u"mouse"})
-        fits.append(word); // 7 + 3 + 7 units
+        fits.append(word);
     fits.markComplete();
     EXPECT_TRUE(fits.complete());
     EXPECT_EQ(replayed(fits), (std::vector<std::u16string>{u"house", u"houses", u"mouse"}));

@@ -2,9 +2,8 @@
 // ("WLST"), kept after the first fuzzy search so that later searches do
 // not inflate the list again.
 //
-// Each word is stored as the number of units it shares with the word
-// before, its remaining length and those units, all in one array (word
-// lists are sorted, so most words cost a few units). Invariants: the cache
+// Each word is stored as its length and its units, all in one array, so
+// that a replay hands out views without copying. Invariants: the cache
 // never holds more than its budget; it is either being filled, complete
 // (it holds every word of the list, in order) or refused (the list did not
 // fit, and it stays empty until cleared). See docs/behaviour/fuzzy-search.md.
@@ -20,7 +19,7 @@ namespace lexvane::engine {
 
 class FuzzyWordCache {
 public:
-    // 16 MiB of stored units: some 1.5 million words of a sorted list.
+    // 16 MiB of stored units: some 800,000 words of ten units.
     static constexpr std::size_t kDefaultBudgetBytes = std::size_t{16} << 20;
 
     explicit FuzzyWordCache(std::size_t budgetBytes = kDefaultBudgetBytes) : m_budgetBytes(budgetBytes) {}
@@ -44,14 +43,11 @@ public:
     template <class Visit>
     int forEachWord(Visit&& visit) const
     {
-        std::u16string word;
-        for (std::size_t at = 0; at + 2 <= m_units.size();) {
-            const std::size_t shared = m_units[at];
-            const std::size_t rest = m_units[at + 1];
-            word.resize(shared);
-            word.append(m_units.data() + at + 2, rest);
-            at += 2 + rest;
-            if (const int answer = visit(std::u16string_view(word)))
+        for (std::size_t at = 0; at < m_units.size();) {
+            const std::size_t length = m_units[at];
+            const std::u16string_view word(m_units.data() + at + 1, length);
+            at += 1 + length;
+            if (const int answer = visit(word))
                 return answer;
         }
         return 0;
@@ -62,7 +58,6 @@ private:
 
     std::size_t m_budgetBytes;
     std::vector<char16_t> m_units;
-    std::u16string m_last; // the word appended last, for its shared prefix
     std::size_t m_wordCount = 0;
     bool m_complete = false;
     bool m_refused = false;

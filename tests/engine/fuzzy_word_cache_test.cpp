@@ -52,8 +52,8 @@ TEST(FuzzyWordCache, ReplaysEveryWordInOrder)
 
 TEST(FuzzyWordCache, AListOverItsBudgetIsRefusedAndStaysEmpty)
 {
-    // 20 units; each word takes its two counts and the units it does not
-    // share: 7 + 3 + 7 for the first three, 5 more for "mice".
+    // 20 units; each word takes its length and its units: 6 + 7 + 6 for
+    // the first three, 5 more for "mice".
     FuzzyWordCache cache(40);
     cache.startFilling();
     for (const char16_t* word : {u"house", u"houses", u"mouse", u"mice", u"rat"})

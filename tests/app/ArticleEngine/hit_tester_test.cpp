@@ -117,6 +117,20 @@ TEST(HitTesterTest, PointsOnTheBody)
     EXPECT_EQ(hitPoint(spaced.view, {5, spacedTop + 2}, true).position.offset, 1);
 }
 
+TEST(HitTesterTest, WordsOnlyInARightToLeftParagraph)
+{
+    // "אב גד" from the right edge: the space stands at 160..169, the word
+    // on its left is the later one in the text.
+    auto built = build(text("\u05d0\u05d1 \u05d2\u05d3"), QPoint(0, 0), false);
+    const ParagraphView& paragraph = built.view.paragraphs[0];
+    ASSERT_TRUE(paragraph.frame.rightToLeft);
+    const TextItemView& space = paragraph.items()[2];
+    const QPoint onSpace = space.absoluteRect().center();
+    EXPECT_EQ(hitPoint(built.view, onSpace).position.offset, 2);
+    EXPECT_EQ(hitPoint(built.view, onSpace, true).position.offset, 3);
+    EXPECT_EQ(hitPoint(built.view, {195, onSpace.y()}).position.offset, 0) << "the first character at the right";
+}
+
 TEST(HitTesterTest, EdgesAndGapsBetweenItems)
 {
     auto built = build(text("abcd"));

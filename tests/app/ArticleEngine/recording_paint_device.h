@@ -28,7 +28,11 @@ public:
     }
     Type type() const override { return QPaintEngine::User; }
 
-    void drawTextItem(const QPointF&, const QTextItem& item) override { texts.push_back(item.text()); }
+    void drawTextItem(const QPointF& at, const QTextItem& item) override
+    {
+        texts.push_back(item.text());
+        textPoints.push_back(at);
+    }
     void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override { record("pixmap"); }
     void drawRects(const QRect*, int count) override { record("rects", count); }
     void drawRects(const QRectF*, int count) override { record("rects", count); }
@@ -44,6 +48,8 @@ public:
         Qt::PenStyle pen;
     };
     std::vector<QString> texts;
+    // Where each text was drawn, in device coordinates.
+    std::vector<QPointF> textPoints;
     std::vector<Call> calls;
 
 private:

@@ -10,6 +10,7 @@
 #include "ArticleEngine/Views/cursor_view.h"
 #include "ArticleEngine/Views/view_painter.h"
 
+#include <QIcon>
 #include <QImage>
 #include <QPainter>
 
@@ -251,6 +252,72 @@ TEST(ViewPainterTest, TranslatedEmptyClipMeetsNothing)
     EXPECT_EQ(context.clip.right(), context.clip.left() - 2);
     EXPECT_EQ(context.clip.bottom(), context.clip.top() - 2);
     EXPECT_FALSE(context.meets(QRect(-100, -100, 300, 300)));
+}
+
+TEST(ViewPainterTest, HeaderTextIsCentredAndElided)
+{
+    ArticleHeaderView header(QStringLiteral("a title much too long for its row"));
+    QFont font(QStringLiteral("DejaVu Sans"), 9);
+    header.style.setFont(&font);
+    header.baseline = 9;
+    header.textSize = QSize(300, 12);
+    struct Case {
+        int height;
+        int baseline;
+    };
+    // (30 - 12) / 2 = 9 below the ascent; a row lower than its text: 0.
+    for (const Case c : {Case{30, 18}, Case{8, 9}}) {
+        header.rect = QRect(5, 0, 100, c.height);
+        RecordingPaintDevice device;
+        QPainter painter(&device);
+        PaintContext context{&painter, false, {}};
+        paintHeader(context, header);
+        painter.end();
+        ASSERT_EQ(device.engine.texts.size(), 1u);
+        EXPECT_TRUE(device.engine.texts[0].endsWith(QChar(0x2026))) << "elided at the right";
+        EXPECT_LT(device.engine.texts[0].size(), header.title.size());
+        EXPECT_EQ(device.engine.textPoints[0], QPointF(5, c.baseline)) << "row height " << c.height;
+    }
+}
+
+TEST(ViewPainterTest, CheckButtonShowsTheIconOfItsState)
+{
+    auto solid = [](QColor color, int side) {
+        QPixmap pixmap(side, side);
+        pixmap.fill(color);
+        return QIcon(pixmap);
+    };
+    const QIcon checkedIcon = solid(red, 12);
+    const QIcon uncheckedIcon = solid(QColor(0, 0, 255), 12);
+    CheckButtonView button(ExpandButtonKind);
+    button.nominalSize = QSize(12, 12);
+    button.rect = QRect(10, 10, 20, 20);
+    button.layoutState = Placed;
+    button.firstIcon = &checkedIcon;
+    button.secondIcon = &uncheckedIcon;
+    for (bool checked : {true, false}) {
+        button.checked = checked;
+        QImage image(40, 40, QImage::Format_RGB32);
+        image.fill(white);
+        QPainter painter(&image);
+        PaintContext context{&painter, false, {}};
+        paintButton(context, button);
+        painter.end();
+        // Centred: (20 - 12) / 2 = 4 in from the corner.
+        EXPECT_EQ(image.pixelColor(14, 14), checked ? red : QColor(0, 0, 255));
+        EXPECT_EQ(image.pixelColor(25, 25), checked ? red : QColor(0, 0, 255));
+        EXPECT_EQ(image.pixelColor(13, 13), white);
+        EXPECT_EQ(image.pixelColor(26, 26), white);
+    }
+    // Not laid out: nothing.
+    button.layoutState = Dirty;
+    QImage image(40, 40, QImage::Format_RGB32);
+    image.fill(white);
+    QPainter painter(&image);
+    PaintContext context{&painter, false, {}};
+    paintButton(context, button);
+    painter.end();
+    EXPECT_EQ(image.pixelColor(20, 20), white);
 }
 
 TEST(ViewPainterTest, DebugOverlayMarksEachRangeAtBothEnds)

@@ -13,6 +13,7 @@
 #include <QIcon>
 #include <QImage>
 #include <QPainter>
+#include <QPicture>
 
 #include <gtest/gtest.h>
 
@@ -142,6 +143,30 @@ TEST(ViewPainterTest, HighlightFillsEveryItemOfTheRange)
                 << "item [" << item.start() << ", " << item.end() << ")";
         }
     }
+}
+
+// On raster devices characters are drawn as glyph runs; other devices get
+// drawText. Both must put the same pixels on the screen; a recorded
+// picture (drawText) replayed into an image shows the other road.
+TEST(ViewPainterTest, GlyphRunsPaintLikeDrawText)
+{
+    auto built = buildArticle(text("ab cd%0Aef") + QStringLiteral("#4\"Gh\"") + text(" \u05d0\u05d1"));
+    layOut(built.view);
+    const QImage direct = paint(built.view);
+    QPicture picture;
+    {
+        QPainter painter(&picture);
+        PaintContext context{&painter, false, {}};
+        paintArticle(context, built.view);
+    }
+    QImage replayed(direct.size(), QImage::Format_RGB32);
+    replayed.fill(white);
+    {
+        QPainter painter(&replayed);
+        painter.drawPicture(0, 0, picture);
+    }
+    EXPECT_FALSE(blank(direct, direct.rect()));
+    EXPECT_EQ(direct, replayed);
 }
 
 TEST(ViewPainterTest, ClipKeepsPaintingToTheViewsThatMeetIt)

@@ -4,6 +4,8 @@
 #include "common/byte_order.h"
 #include "lexvane_engine.h"
 
+#include <algorithm>
+
 namespace lexvane::engine {
 
 std::string fixedText(std::span<const std::uint8_t> field)
@@ -87,13 +89,34 @@ void TextModel::buildShortcut()
     for (std::size_t i = 1; i < m_fastEntries.size(); ++i)
         if (m_fastEntries[i - 1].code >= m_fastEntries[i].code)
             return; // not sorted: every symbol takes the search
+    // With sorted codes the bisection's choice for `bits` is the last entry
+    // whose code is not above them, held within the first byte's range
+    // (its lower end when there is none): one sweep finds it at both ends
+    // of every prefix's range.
     constexpr int kRestBits = 32 - kShortcutBits;
+    constexpr std::uint32_t kPrefixesPerByte = std::uint32_t{1} << (kShortcutBits - 8);
     m_shortcut.assign(std::size_t{1} << kShortcutBits, kNoShortcut);
-    for (std::uint32_t prefix = 0; prefix < m_shortcut.size(); ++prefix) {
-        const std::size_t lowest = chooseFastEntry(prefix << kRestBits);
-        const std::size_t highest = chooseFastEntry(prefix << kRestBits | ((std::uint32_t{1} << kRestBits) - 1));
-        if (lowest == highest)
-            m_shortcut[prefix] = static_cast<std::uint16_t>(lowest); // entries are fewer than 0x8000
+    std::size_t next = 0; // the first entry whose code is above the bits swept so far
+    const auto lastNotAbove = [&](std::uint32_t bits) {
+        while (next < m_fastEntries.size() && m_fastEntries[next].code <= bits)
+            ++next;
+        return static_cast<std::ptrdiff_t>(next) - 1;
+    };
+    for (std::uint32_t byte = 0; byte < 256; ++byte) {
+        const FastIndex& index = m_fastIndex[byte];
+        std::uint16_t* shortcut = m_shortcut.data() + byte * kPrefixesPerByte;
+        if (index.first & 0x8000) {
+            std::fill(shortcut, shortcut + kPrefixesPerByte, index.second);
+            continue;
+        }
+        for (std::uint32_t k = 0; k < kPrefixesPerByte; ++k) {
+            const std::uint32_t lowestBits = (byte * kPrefixesPerByte + k) << kRestBits;
+            const std::uint32_t highestBits = lowestBits | ((std::uint32_t{1} << kRestBits) - 1);
+            const std::ptrdiff_t lowest = std::clamp<std::ptrdiff_t>(lastNotAbove(lowestBits), index.second, index.first);
+            const std::ptrdiff_t highest = std::clamp<std::ptrdiff_t>(lastNotAbove(highestBits), index.second, index.first);
+            if (lowest == highest)
+                shortcut[k] = static_cast<std::uint16_t>(lowest); // entries are fewer than 0x8000
+        }
     }
 }
 

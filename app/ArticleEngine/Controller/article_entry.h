@@ -7,9 +7,13 @@
 // remembers the state and applies it to the entry it builds.
 #pragma once
 
+#include "ArticleEngine/External/article_server.h"
+#include "ArticleEngine/Loading/article_builder.h"
+#include "ArticleEngine/Markup/character_range.h"
 #include "ArticleEngine/Views/article_view.h"
 
 #include <memory>
+#include <vector>
 
 namespace ArticleEngine::Controller {
 
@@ -25,6 +29,13 @@ public:
     // shows the article collapsed to its header row, or open again.
     void setCollapsed(bool collapsed, bool showAll);
     void setCollapsed(bool collapsed) { setCollapsed(collapsed, m_showAll); }
+
+    // What the server returned for the article and what building it left:
+    // the list controller keeps both for painting marks and debug frames.
+    External::ArticleRecord record;
+    Loading::ArticleLayoutRecord layoutRecord;
+    // The marked words as character ranges of the article's text.
+    std::vector<CharacterRange> marks;
 
 private:
     std::unique_ptr<ArticleView> m_view;

@@ -1,0 +1,155 @@
+// list_controller_bench.cpp: what refreshing and painting the article list
+// cost with 10,000 articles, and how often a scroll-bar drag asks the
+// server.
+//
+// A fake server serves 10,000 articles of five dictionary-like lines each
+// and counts its calls. The controller shows them in an 800 x 600 viewport
+// with the widget's cache sizes (80 and 3). Refresh plus paint is measured
+// at the top, the middle and the end of the list (target under 16 ms); a
+// drag moves the scroll bar from the top to the end in 100 steps and back
+// over the last 5 steps (articles it has cached), counting the server calls of each part.
+#include "article_bench_styles.h"
+
+#include "ArticleEngine/Controller/article_list_controller.h"
+#include "ArticleEngine/External/default_char_analyzer.h"
+#include "ArticleEngine/External/widget.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+#include <QScrollBar>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <memory>
+
+using namespace ArticleEngine;
+using namespace ArticleEngine::Controller;
+using lexvane::bench::BenchStyleServer;
+using lexvane::bench::lineMarkup;
+using lexvane::bench::lineText;
+
+namespace {
+
+constexpr int articleCount = 10000;
+constexpr int viewWidth = 800;
+constexpr int viewHeight = 600;
+
+class CountingServer final : public External::IArticleServer {
+public:
+    int count() const override { return articleCount; }
+    bool isValid(int index) const override { return index >= 0 && index < articleCount; }
+    bool articleText(const External::ArticleRequest& request, External::ArticleRecord& record) override
+    {
+        ++calls;
+        record.headword = QStringLiteral("term%1").arg(request.index);
+        for (int line = 0; line < 5; ++line)
+            record.markup += lineMarkup(lineText(request.index * 5 + line));
+        return true;
+    }
+    long long calls = 0;
+};
+
+class BenchWidget final : public External::IWidget {
+public:
+    void copySelection() override {}
+    QString clipboardText() override { return {}; }
+    QString clipboardSource() override { return {}; }
+    bool hasFocus() override { return true; }
+    void repaint() override {}
+    void update() override {}
+    void onWordPronounced(External::IArticleServer&, int, const QString&) override {}
+    void onWordHitted(External::IArticleServer&, int, const QString&, int) override {}
+    void onLinkHitted(External::IArticleServer&, int, const QString&, const QString&) override {}
+    void onImageHitted(External::IArticleServer&, int, const QString&) override {}
+    void onQueryDelete(External::IArticleServer&, int) override {}
+    void onQueryEdit(External::IArticleServer&, int) override {}
+    QScrollBar* scrollBar() override { return &bar; }
+    QScrollBar bar{Qt::Vertical};
+};
+
+struct List {
+    BenchStyleServer styles;
+    External::Default::CharAnalyzer analyzer;
+    CountingServer server;
+    BenchWidget widget;
+    ArticleListController controller{80, 3};
+
+    List()
+    {
+        controller.setWidget(&widget);
+        controller.setViewport(QRect(0, 0, viewWidth, viewHeight));
+        controller.setServers(&styles, &analyzer, &server);
+    }
+
+    // Moves the bar as a drag does and lets the controller follow.
+    void dragTo(int value)
+    {
+        widget.bar.setValue(value);
+        controller.scrollBarEvent(value);
+        controller.refresh();
+    }
+};
+
+// Built after and destroyed before the application: fonts and the bar need it.
+std::unique_ptr<List> theList;
+
+List& list()
+{
+    return *theList;
+}
+
+void RefreshAndPaint(benchmark::State& state)
+{
+    List& l = list();
+    const int maximum = l.widget.bar.maximum();
+    l.dragTo(int(state.range(0)) * maximum / 2);
+    QImage image(viewWidth, viewHeight, QImage::Format_ARGB32_Premultiplied);
+    const long long callsBefore = l.server.calls;
+    for (auto _ : state) {
+        l.controller.refresh();
+        QPainter painter(&image);
+        l.controller.paint(image.rect(), &painter);
+    }
+    state.counters["server_calls"] = double(l.server.calls - callsBefore);
+    state.counters["top_article"] = l.controller.scrollPosition().topArticle;
+}
+BENCHMARK(RefreshAndPaint)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
+void ScrollBarDrag(benchmark::State& state)
+{
+    List& l = list();
+    const int maximum = l.widget.bar.maximum();
+    long long forward = 0;
+    long long back = 0;
+    for (auto _ : state) {
+        l.dragTo(0);
+        const long long start = l.server.calls;
+        for (int step = 0; step <= 100; ++step)
+            l.dragTo(step * maximum / 100);
+        forward = l.server.calls - start;
+        const long long middle = l.server.calls;
+        for (int step = 100; step >= 95; --step)
+            l.dragTo(step * maximum / 100);
+        back = l.server.calls - middle;
+    }
+    state.counters["calls_forward_101_steps"] = double(forward);
+    state.counters["calls_back_over_cached"] = double(back);
+}
+BENCHMARK(ScrollBarDrag)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    theList = std::make_unique<List>();
+    const long long setUpCalls = theList->server.calls;
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::printf("server calls to set up the list: %lld\n", setUpCalls);
+    theList.reset();
+    return 0;
+}

@@ -95,7 +95,15 @@ void TextModel::buildShortcut()
     // of every prefix's range.
     constexpr int kRestBits = 32 - kShortcutBits;
     constexpr std::uint32_t kPrefixesPerByte = std::uint32_t{1} << (kShortcutBits - 8);
-    m_shortcut.assign(std::size_t{1} << kShortcutBits, kNoShortcut);
+    m_shortcut.assign(std::size_t{1} << kShortcutBits, Shortcut{});
+    constexpr std::uint32_t kRestMask = (std::uint32_t{1} << kRestBits) - 1;
+    // The symbol for every bits of `prefix` when `chosen` is their choice.
+    const auto resolve = [&](std::uint32_t prefix, std::size_t chosen) {
+        const FastEntry& entry = m_fastEntries[chosen];
+        if ((entry.mask & kRestMask) != 0 || ((prefix << kRestBits) & entry.mask) != entry.code)
+            return Shortcut{}; // later bits decide, or no bits of this prefix match
+        return Shortcut{entry.offset, entry.length, entry.codeLength};
+    };
     std::size_t next = 0; // the first entry whose code is above the bits swept so far
     const auto lastNotAbove = [&](std::uint32_t bits) {
         while (next < m_fastEntries.size() && m_fastEntries[next].code <= bits)
@@ -104,18 +112,19 @@ void TextModel::buildShortcut()
     };
     for (std::uint32_t byte = 0; byte < 256; ++byte) {
         const FastIndex& index = m_fastIndex[byte];
-        std::uint16_t* shortcut = m_shortcut.data() + byte * kPrefixesPerByte;
+        Shortcut* shortcut = m_shortcut.data() + byte * kPrefixesPerByte;
         if (index.first & 0x8000) {
-            std::fill(shortcut, shortcut + kPrefixesPerByte, index.second);
+            for (std::uint32_t k = 0; k < kPrefixesPerByte; ++k)
+                shortcut[k] = resolve(byte * kPrefixesPerByte + k, index.second);
             continue;
         }
         for (std::uint32_t k = 0; k < kPrefixesPerByte; ++k) {
             const std::uint32_t lowestBits = (byte * kPrefixesPerByte + k) << kRestBits;
-            const std::uint32_t highestBits = lowestBits | ((std::uint32_t{1} << kRestBits) - 1);
+            const std::uint32_t highestBits = lowestBits | kRestMask;
             const std::ptrdiff_t lowest = std::clamp<std::ptrdiff_t>(lastNotAbove(lowestBits), index.second, index.first);
             const std::ptrdiff_t highest = std::clamp<std::ptrdiff_t>(lastNotAbove(highestBits), index.second, index.first);
             if (lowest == highest)
-                shortcut[k] = static_cast<std::uint16_t>(lowest); // entries are fewer than 0x8000
+                shortcut[k] = resolve(byte * kPrefixesPerByte + k, static_cast<std::size_t>(lowest));
         }
     }
 }
@@ -197,10 +206,19 @@ int TextModel::lookUpFast(BitStream& stream, std::span<const std::uint8_t>& text
     int status = stream.peek32(bits, available);
     if (status != LV_OK)
         return status;
-    std::size_t chosen = m_shortcut.empty() ? kNoShortcut : m_shortcut[bits >> (32 - kShortcutBits)];
-    if (chosen == kNoShortcut)
-        chosen = chooseFastEntry(bits);
-    const FastEntry& entry = m_fastEntries[chosen];
+    if (!m_shortcut.empty()) {
+        const Shortcut& symbol = m_shortcut[bits >> (32 - kShortcutBits)];
+        if (symbol.codeLength != 0) {
+            if (symbol.codeLength > available)
+                return LV_NOT_PRESENT;
+            status = stream.skip(symbol.codeLength);
+            if (status != LV_OK)
+                return status;
+            text = std::span<const std::uint8_t>(m_tree.data() + symbol.offset, symbol.length);
+            return LV_OK;
+        }
+    }
+    const FastEntry& entry = m_fastEntries[chooseFastEntry(bits)];
     if ((bits & entry.mask) != entry.code || entry.codeLength > available)
         return LV_NOT_PRESENT;
     status = stream.skip(entry.codeLength);

@@ -85,15 +85,20 @@ private:
     StyleHeader m_style;
     std::vector<FastIndex> m_fastIndex;
     std::vector<FastEntry> m_fastEntries;
-    // Indexed by the next kShortcutBits bits: the entry chooseFastEntry()
-    // gives for every continuation of them, or kNoShortcut where that
-    // depends on later bits. Built only when the entries are sorted (then
-    // the choice grows with the bits, and equal choices at both ends of a
-    // prefix's range mean the same choice throughout), so that it never
-    // answers differently from the search.
+    // Indexed by the next kShortcutBits bits: the symbol that the search
+    // and the code check give for every continuation of them (codeLength 0
+    // where that depends on later bits). Built only when the entries are
+    // sorted (then the search's choice grows with the bits, and equal
+    // choices at both ends of a prefix's range mean the same choice
+    // throughout), and only for entries whose mask lies within those bits,
+    // so that it never answers differently from the search.
+    struct Shortcut {
+        std::uint16_t offset = 0;
+        std::uint8_t length = 0;
+        std::uint8_t codeLength = 0;
+    };
     static constexpr int kShortcutBits = 12;
-    static constexpr std::uint16_t kNoShortcut = 0xFFFF;
-    std::vector<std::uint16_t> m_shortcut;
+    std::vector<Shortcut> m_shortcut;
 };
 
 // A fixed-size text field: the bytes up to the first NUL, or the whole field

@@ -39,8 +39,9 @@ public:
         requests.push_back(request);
         if (refused.count(request.index) != 0)
             return false;
+        record.hitWords = hitWords;
         record.headword = QStringLiteral("word%1").arg(request.index);
-        record.markup = QStringLiteral("alpha beta gamma delta %1").arg(request.index);
+        record.markup = QStringLiteral("#1\"alpha beta gamma delta %1\"").arg(request.index);
         return true;
     }
 
@@ -48,6 +49,7 @@ public:
     int calls = 0;
     std::vector<External::ArticleRequest> requests;
     std::set<int> refused;
+    std::vector<int> hitWords;
 };
 
 class ListControllerTest : public ::testing::Test {
@@ -307,6 +309,58 @@ TEST_F(ListControllerTest, PronounceAndHeaderColoursFollowFocus)
     }
     EXPECT_EQ(controller->article(0)->view()->header.color, controller->headerHighlightUnfocused);
     EXPECT_EQ(controller->article(0)->view()->header.style.textColor, controller->headerTextUnfocused);
+}
+
+TEST_F(ListControllerTest, CollapsedStatesOutliveInvalidationUnlessDropped)
+{
+    start(5);
+    controller->setCollapsed(1, true);
+    controller->setCollapsed(9, true); // not an article: nothing happens
+    const int calls = server->calls;
+    controller->setHeaderColors(Qt::red, Qt::white, Qt::green, Qt::black);
+    EXPECT_TRUE(controller->isCollapsed(1));
+    EXPECT_GT(server->calls, calls) << "built again with the new colours";
+    EXPECT_EQ(controller->article(1)->view()->header.style.textColor, QColor(Qt::white));
+    controller->invalidate(true, false);
+    EXPECT_FALSE(controller->isCollapsed(1));
+}
+
+TEST_F(ListControllerTest, ArticlesOffScreenAreLaidOutAboveTheViewport)
+{
+    start(10);
+    ASSERT_LT(controller->scrollPosition().bottomArticle, 9);
+    const QRect rect = controller->articleRect(9);
+    EXPECT_EQ(rect.bottom(), -1);
+    EXPECT_EQ(rect.width(), controller->clientRect().width());
+    EXPECT_EQ(controller->articleRect(9, 120).width(), 120);
+    EXPECT_EQ(controller->articleHeight(-1), 0);
+}
+
+TEST_F(ListControllerTest, MarksArePaintedUnderTheText)
+{
+    server = std::make_unique<CountingServer>(2);
+    server->hitWords = {1};
+    controller = std::make_unique<ArticleListController>();
+    controller->setMetricSource(&metrics);
+    controller->setWidget(&widget);
+    controller->setViewport(QRect(0, 0, 300, 100));
+    controller->setServers(&styles, &analyzer, server.get());
+    controller->markColor = QColor(255, 0, 0);
+
+    auto markedPixels = [this] {
+        QImage image(300, 100, QImage::Format_RGB32);
+        QPainter painter(&image);
+        controller->paint(image.rect(), &painter);
+        painter.end();
+        int red = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                red += image.pixelColor(x, y) == QColor(255, 0, 0) ? 1 : 0;
+        return red;
+    };
+    EXPECT_GT(markedPixels(), 0);
+    controller->showMarks = false;
+    EXPECT_EQ(markedPixels(), 0);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "ArticleEngine/Controller/article_list_controller.h"
 
 #include "ArticleEngine/Controller/debug_overlay.h"
+#include "ArticleEngine/Controller/print_pagination.h"
 #include "ArticleEngine/External/char_analyzer.h"
 #include "ArticleEngine/External/style_server.h"
 #include "ArticleEngine/Loading/article_layout_loader.h"
@@ -12,6 +13,7 @@
 #include "ArticleEngine/logging.h"
 
 #include <QPainter>
+#include <QPrinter>
 #include <QScrollBar>
 
 #include <algorithm>
@@ -277,6 +279,86 @@ void ArticleListController::paint(const QRect& rect, QPainter* painter)
                 paintDebugOverlays(context, *entry->view(), entry->layoutRecord, 1 | 2 | 4 | 8);
         }
     }
+}
+
+void ArticleListController::print(QPaintDevice* device)
+{
+    auto* printer = dynamic_cast<QPrinter*>(device);
+    if (printer == nullptr)
+        return;
+    // When the printer makes the copies, they must not be printed again here.
+    const int passes = printPasses(printer->copyCount(), printer->supportsMultipleCopies());
+    if (passes == 0)
+        return;
+    QPainter painter(printer);
+    if (!painter.isActive())
+        return;
+    const QRect page = painter.viewport();
+    painter.setClipRect(page);
+
+    // An article laid out at the page width from (0, 0); loaded again when
+    // the cache let it go since the pages were cut.
+    auto printable = [&](int index) -> ArticleEntry* {
+        ArticleEntry* entry = article(index);
+        if (entry == nullptr || entry->view() == nullptr)
+            return nullptr;
+        applyHeaderColors(*entry);
+        Loading::ArticleLayoutLoader(*entry->view(),
+                                     QRect(0, 0, std::max(1, page.width()), std::max(1, page.height())), false)
+            .run();
+        return entry;
+    };
+
+    // Every article with the rows where its lines end.
+    std::vector<PrintArticle> articles;
+    const int count = articleCount();
+    for (int index = 0; index < count; ++index) {
+        ArticleEntry* entry = printable(index);
+        PrintArticle printed;
+        if (entry != nullptr) {
+            const ArticleView& view = *entry->view();
+            printed.height = view.rect.height();
+            if (!view.collapsed) {
+                for (const ParagraphView& paragraph : view.paragraphs) {
+                    const auto items = paragraph.items();
+                    for (const ParagraphLine& line : paragraph.lines()) {
+                        if (line.firstItem >= 0 && line.firstItem < int(items.size()))
+                            printed.lineEnds.push_back(paragraph.rect.top()
+                                                       + items[std::size_t(line.firstItem)].rect.bottom() + 1);
+                    }
+                }
+                std::sort(printed.lineEnds.begin(), printed.lineEnds.end());
+            }
+        }
+        articles.push_back(std::move(printed));
+    }
+    const std::vector<PrintSlice> slices = paginate(articles, page.width(), page.height());
+
+    bool first = true;
+    for (int pass = 0; pass < passes; ++pass) {
+        int previousPage = -1;
+        for (const PrintSlice& slice : slices) {
+            // Each copy starts on a new page too.
+            if (!first && slice.page != previousPage)
+                printer->newPage();
+            first = false;
+            previousPage = slice.page;
+            ArticleEntry* entry = printable(slice.article);
+            if (entry == nullptr)
+                continue;
+            PaintContext context{&painter, false, {}};
+            PainterStateGuard guard(context);
+            painter.translate(page.left() + slice.x, page.top() + slice.y - slice.rect.top());
+            painter.setClipRect(slice.rect, Qt::IntersectClip);
+            context.hasClip = true;
+            context.clip = slice.rect;
+            paintHighlights(context, *entry->view(), entry->marks, markColor);
+            paintArticle(context, *entry->view());
+        }
+    }
+    painter.end();
+    // Back to the screen's width for the visible articles.
+    layout();
 }
 
 void ArticleListController::scrollPositionAboutToChange(const ArticleListScrollPosition& next)

@@ -117,6 +117,8 @@ public:
     int lineHeight() override;
     int visibleLines() override;
     void paint(const QRect& rect, QPainter* painter) override;
+    // Prints every article on a QPrinter (other devices print nothing).
+    void print(QPaintDevice* device) override;
     void scrollPositionAboutToChange(const ArticleListScrollPosition& position) override;
     void layout() override;
     void scrollBy(int pixels) override;

@@ -5,6 +5,13 @@
 
 namespace ArticleEngine::Controller {
 
+int printPasses(int copyCount, bool printerMakesCopies)
+{
+    if (copyCount < 1)
+        return 0;
+    return printerMakesCopies ? 1 : copyCount;
+}
+
 std::vector<PrintSlice> paginate(const std::vector<PrintArticle>& articles, int pageWidth, int pageHeight)
 {
     std::vector<PrintSlice> slices;

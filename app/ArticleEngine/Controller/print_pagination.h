@@ -34,6 +34,10 @@ struct PrintSlice {
 // Fewer free rows than this after an article end the page.
 inline constexpr int minimumFreeRows = 10;
 
+// How many times the slices are printed: once when the printer makes the
+// copies itself, never copies x copies; none for fewer than one copy.
+int printPasses(int copyCount, bool printerMakesCopies);
+
 std::vector<PrintSlice> paginate(const std::vector<PrintArticle>& articles, int pageWidth, int pageHeight);
 
 } // namespace ArticleEngine::Controller

@@ -5,10 +5,15 @@
 #include "layout_fixture.h"
 
 #include "ArticleEngine/Controller/article_list_controller.h"
+#include "ArticleEngine/Controller/print_pagination.h"
 #include "ArticleEngine/External/default_char_analyzer.h"
 
+#include <QFile>
 #include <QImage>
 #include <QPainter>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -361,6 +366,39 @@ TEST_F(ListControllerTest, MarksArePaintedUnderTheText)
     EXPECT_GT(markedPixels(), 0);
     controller->showMarks = false;
     EXPECT_EQ(markedPixels(), 0);
+}
+
+// Prints the list into a PDF file and answers its number of pages.
+int printedPages(ArticleListController& controller, int copies, bool& printerCopies)
+{
+    QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("list.pdf"));
+    {
+        QPrinter printer(QPrinter::ScreenResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(file);
+        printer.setCopyCount(copies);
+        printerCopies = printer.supportsMultipleCopies();
+        controller.print(&printer);
+    }
+    QFile pdf(file);
+    if (!pdf.open(QIODevice::ReadOnly))
+        return 0;
+    const QString text = QString::fromLatin1(pdf.readAll());
+    return int(text.count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?!s)"))));
+}
+
+TEST_F(ListControllerTest, PrintsEveryArticleOncePerCopy)
+{
+    start(200);
+    bool printerCopies = false;
+    const int pages = printedPages(*controller, 1, printerCopies);
+    EXPECT_GT(pages, 1);
+    EXPECT_EQ(printedPages(*controller, 2, printerCopies), pages * printPasses(2, printerCopies));
+    EXPECT_EQ(printedPages(*controller, 0, printerCopies), 0);
+    // The screen is laid out again afterwards.
+    EXPECT_EQ(controller->scrollPosition().topArticle, 0);
+    EXPECT_EQ(controller->articleRect(0).width(), controller->clientRect().width());
 }
 
 } // namespace

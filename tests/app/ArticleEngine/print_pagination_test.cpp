@@ -54,3 +54,18 @@ TEST(PrintPaginationTest, SliversOfOneRowAreDroppedAndEveryCutAdvances)
 }
 
 } // namespace
+
+namespace {
+
+// Fault: the copies were printed copies x copies times on printers that
+// make copies themselves.
+TEST(PrintPaginationTest, PrintPasses)
+{
+    EXPECT_EQ(printPasses(3, true), 1);
+    EXPECT_EQ(printPasses(3, false), 3);
+    EXPECT_EQ(printPasses(1, false), 1);
+    EXPECT_EQ(printPasses(0, false), 0);
+    EXPECT_EQ(printPasses(-2, true), 0);
+}
+
+} // namespace

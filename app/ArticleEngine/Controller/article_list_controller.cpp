@@ -195,6 +195,22 @@ void ArticleListController::setCollapsed(int index, bool collapsed)
     updateScrollLimit();
 }
 
+void ArticleListController::showMore(int index)
+{
+    if (m_articles == nullptr || !m_articles->isValid(index))
+        return;
+    const ArticleEntry* cached = m_live.find(index);
+    const bool collapsed = cached != nullptr ? cached->collapsed()
+                                             : (m_state.count(index) != 0 && m_state[index].collapsed);
+    if (std::unique_ptr<ArticleEntry> entry = m_live.take(index))
+        m_retired.insert(index, std::move(entry));
+    m_refused.erase(index);
+    m_state[index] = {collapsed, true};
+    contentChanged();
+    article(index);
+    refresh();
+}
+
 void ArticleListController::pronounce(int index)
 {
     const ArticleEntry* entry = article(index);

@@ -102,6 +102,9 @@ public:
     void invalidate(bool dropState, bool dropMatches);
     bool isCollapsed(int index);
     void setCollapsed(int index, bool collapsed);
+    // Loads the article again without a line limit and keeps it so; the
+    // caret's move past the button belongs to the navigation.
+    void showMore(int index);
     void pronounce(int index);
     // The article laid out at the width (the client width for -1).
     QRect articleRect(int index, int width = -1);

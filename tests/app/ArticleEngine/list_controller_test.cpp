@@ -401,4 +401,25 @@ TEST_F(ListControllerTest, PrintsEveryArticleOncePerCopy)
     EXPECT_EQ(controller->articleRect(0).width(), controller->clientRect().width());
 }
 
+TEST_F(ListControllerTest, ShowMoreLoadsTheWholeArticleAndKeepsItSo)
+{
+    start(5);
+    controller->setCollapsed(1, true);
+    controller->showMore(1);
+    controller->showMore(17); // not an article
+    ASSERT_FALSE(server->requests.empty());
+    EXPECT_EQ(server->requests.back().index, 1);
+    EXPECT_EQ(server->requests.back().lineLimit, -1);
+    EXPECT_TRUE(controller->isCollapsed(1)) << "keeps its collapsed flag";
+    EXPECT_TRUE(controller->article(1)->showAll());
+
+    // Kept through an invalidation that keeps states, dropped with them.
+    controller->invalidate(false, false);
+    controller->article(1);
+    EXPECT_EQ(server->requests.back().lineLimit, -1);
+    controller->invalidate(true, false);
+    controller->article(1);
+    EXPECT_EQ(server->requests.back().lineLimit, controller->visibleLines());
+}
+
 } // namespace

@@ -7,6 +7,7 @@
 // remembers the state and applies it to the entry it builds.
 #pragma once
 
+#include "ArticleEngine/Controller/article_hit_tester.h"
 #include "ArticleEngine/External/article_server.h"
 #include "ArticleEngine/Loading/article_builder.h"
 #include "ArticleEngine/Markup/character_range.h"
@@ -36,6 +37,8 @@ public:
     Loading::ArticleLayoutRecord layoutRecord;
     // The marked words as character ranges of the article's text.
     std::vector<CharacterRange> marks;
+    // Attached to the view by the list controller when it builds the entry.
+    ArticleListHitTester hitTester;
 
 private:
     std::unique_ptr<ArticleView> m_view;

@@ -162,6 +162,7 @@ std::unique_ptr<ArticleEntry> ArticleListController::load(int index)
     }
     entry->setView(std::move(view));
     entry->setCollapsed(remembered.collapsed, remembered.showAll);
+    entry->hitTester.attach(entry->view(), index);
     assignIcons(*entry->view(), m_actionResources);
     return entry;
 }

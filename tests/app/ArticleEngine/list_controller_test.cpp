@@ -422,4 +422,16 @@ TEST_F(ListControllerTest, ShowMoreLoadsTheWholeArticleAndKeepsItSo)
     EXPECT_EQ(server->requests.back().lineLimit, controller->visibleLines());
 }
 
+TEST_F(ListControllerTest, EntriesCarryAnAttachedHitTester)
+{
+    start(3);
+    const ArticleEntry* entry = controller->article(1);
+    ASSERT_NE(entry, nullptr);
+    const QPoint inHeader = entry->view()->header.absoluteRect().center();
+    ArticleListPosition hit;
+    ASSERT_TRUE(entry->hitTester.hitPoint(inHeader, false, hit));
+    EXPECT_EQ(hit.article, 1);
+    EXPECT_EQ(hit.kind, HeaderKind);
+}
+
 } // namespace

@@ -1,6 +1,7 @@
 // Tests of the searches over a set: the wildcard walk against every
 // group's headword matched one by one, its limit, and the fuzzy search
 // against one state fed with every member's headwords in turn.
+#include "search_reference.h"
 #include "merge_fixture.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 
 namespace {
 
+using lexvane::testing::Kept;
 using lexvane::testing::memberSpec;
 using lexvane::testing::OpenSet;
 using lexvane::testing::ReferenceEntry;
@@ -80,13 +82,6 @@ TEST(MergeWildcard, ReportsEveryMatchingGroupOnceInListOrder)
     // The walk leaves the set usable where the list is read next.
     EXPECT_EQ(data.set.headword(0), merged[0].shown);
 }
-
-struct Kept {
-    std::u16string word;
-    std::int32_t distance;
-    std::int32_t key;
-    bool operator==(const Kept&) const = default;
-};
 
 int collectResult(const char16_t* word, std::int32_t, void* user)
 {

@@ -3,6 +3,7 @@
 #include "frame/dictionary_record.h"
 #include "search/fuzzy_dictionaries.h"
 #include "search/fuzzy_feed.h"
+#include "search_reference.h"
 #include "word_list_writer.h"
 
 #include <gtest/gtest.h>
@@ -12,24 +13,11 @@
 
 namespace {
 
+using lexvane::testing::Kept;
+using lexvane::testing::keptOf;
 using lexvane::engine::DictionaryOps;
 using lexvane::engine::DictionaryState;
 using lexvane::engine::WordListDecoder;
-
-struct Kept {
-    std::u16string word;
-    int distance;
-    int key;
-    bool operator==(const Kept&) const = default;
-};
-
-std::vector<Kept> keptOf(const FuzzyState& state)
-{
-    std::vector<Kept> kept;
-    for (const FuzzyResult& result : state.results())
-        kept.push_back({result.headword, result.distance, result.key});
-    return kept;
-}
 
 TEST(FuzzyFeed, HeadwordFormsKeepTheWholeHeadwordOnce)
 {

@@ -13,22 +13,9 @@
 
 namespace {
 
+using lexvane::testing::Kept;
+using lexvane::testing::keptOf;
 using lexvane::testing::referenceDistance;
-
-struct Kept {
-    std::u16string word;
-    int distance;
-    int key;
-    bool operator==(const Kept&) const = default;
-};
-
-std::vector<Kept> keptOf(const FuzzyState& state)
-{
-    std::vector<Kept> kept;
-    for (const FuzzyResult& result : state.results())
-        kept.push_back({result.headword, result.distance, result.key});
-    return kept;
-}
 
 std::u16string randomWord(std::mt19937& random, std::size_t maximumLength)
 {

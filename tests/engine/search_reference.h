@@ -1,11 +1,32 @@
 // search_reference.h: plain reference answers for the search tests.
 #pragma once
 
+#include "search/fuzzy_state.h"
+
 #include <algorithm>
+#include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
 namespace lexvane::testing {
+
+// One kept fuzzy result, comparable as a whole.
+struct Kept {
+    std::u16string word;
+    std::int32_t distance;
+    std::int32_t key;
+    bool operator==(const Kept&) const = default;
+};
+
+// The results a state keeps, best first.
+inline std::vector<Kept> keptOf(const FuzzyState& state)
+{
+    std::vector<Kept> kept;
+    for (const FuzzyResult& result : state.results())
+        kept.push_back({result.headword, result.distance, result.key});
+    return kept;
+}
 
 // Optimal string alignment distance, the plain full-matrix way.
 inline int referenceDistance(std::u16string_view a, std::u16string_view b)

@@ -23,8 +23,13 @@ int openBundle(std::string_view path, PrcResourceFile& container)
     return container.open(path, id);
 }
 
-int readHead(PrcResourceFile& container, std::uint16_t& count, std::string& defaultName)
+// Opens the bundle named by `path` and reads its head: the component count
+// and the default name.
+int openBundleHead(std::string_view path, PrcResourceFile& container, std::uint16_t& count,
+                   std::string& defaultName)
 {
+    if (const int status = openBundle(path, container))
+        return status;
     ResourceBlock head;
     if (const int status = container.load(head, "HEAD", 0))
         return status;
@@ -43,11 +48,9 @@ int readBundleComponents(std::string_view path, std::vector<BundleComponent>& co
 {
     components.clear();
     PrcResourceFile container;
-    if (const int status = openBundle(path, container))
-        return status;
     std::uint16_t count = 0;
     std::string defaultName;
-    if (const int status = readHead(container, count, defaultName))
+    if (const int status = openBundleHead(path, container, count, defaultName))
         return status;
     ResourceBlock table;
     if (const int status = container.load(table, "COMP", 0))
@@ -66,11 +69,9 @@ int readBundleName(std::string_view path, std::int32_t language, std::u16string&
 {
     name.clear();
     PrcResourceFile container;
-    if (const int status = openBundle(path, container))
-        return status;
     std::uint16_t count = 0;
     std::string defaultName;
-    if (const int status = readHead(container, count, defaultName))
+    if (const int status = openBundleHead(path, container, count, defaultName))
         return status;
 
     const auto findLanguage = [&container](std::int32_t code, std::u16string& found) {

@@ -30,19 +30,8 @@ constexpr std::int32_t kMaximumEntries = 100;
 // A fresh dictionary is written once and copied for every input: creating
 // the schema each time would cost more than the operations.
 struct Workspace {
-    Workspace()
-    {
-        const std::string path = folder.write("template.udd", {});
-        if (UdCreate(nullptr, path.c_str(), u"Fuzzed", 0, 0x6c676e65 /* "engl" */, 0x73737572 /* "russ" */) != 0)
-            std::abort();
-        std::ifstream in(path, std::ios::binary);
-        freshDictionary.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        if (freshDictionary.empty())
-            std::abort();
-    }
-
     lexvane::fuzzing::PrivateFolder folder;
-    std::vector<std::uint8_t> freshDictionary;
+    std::vector<std::uint8_t> freshDictionary = lexvane::fuzzing::freshUserDictionary(folder, u"Fuzzed");
 };
 
 Workspace& workspace()

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <fstream>
 #include <iterator>
 
 namespace lexvane::fuzzing {
@@ -73,6 +74,18 @@ void readEntries(DictionaryRecord* dic, std::int32_t limit, ReadTotal& total)
         }
         DicExtract(dic, entry, entry % 2, 0, readArticleEvent, &total, entry % 3 == 0);
     }
+}
+
+std::vector<std::uint8_t> freshUserDictionary(const PrivateFolder& folder, const char16_t* title)
+{
+    const std::string path = folder.write("template.udd", {});
+    if (UdCreate(nullptr, path.c_str(), title, 0, 0x6c676e65 /* "engl" */, 0x73737572 /* "russ" */) != 0)
+        std::abort();
+    std::ifstream in(path, std::ios::binary);
+    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (bytes.empty())
+        std::abort();
+    return bytes;
 }
 
 } // namespace lexvane::fuzzing

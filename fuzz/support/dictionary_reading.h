@@ -12,6 +12,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
+
+#include "fuzz_input.h"
 
 namespace lexvane::fuzzing {
 
@@ -40,5 +43,10 @@ int readSearchHit(std::int32_t index, const std::uint32_t* positions, void* user
 // `limit` entries of the current word list; a damaged count must not stall
 // the fuzzer, hence the limit.
 void readEntries(DictionaryRecord* dic, std::int32_t limit, ReadTotal& total);
+
+// The bytes of a freshly created, empty user dictionary (made in `folder`),
+// so that a target copies it for every input instead of creating the schema
+// each time. Aborts when the engine cannot create one.
+std::vector<std::uint8_t> freshUserDictionary(const PrivateFolder& folder, const char16_t* title);
 
 } // namespace lexvane::fuzzing

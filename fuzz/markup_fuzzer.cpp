@@ -23,7 +23,7 @@
 
 #include "layout_fixture.h"
 #include "markup_invariants.h"
-#include "special_style_server.h"
+#include "element_style_server.h"
 
 #include <QGuiApplication>
 #include <QLoggingCategory>
@@ -109,7 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ArticleContent content = readMarkup(markup);
     check(lexvane::testing::contentFault(content), "after reading");
 
-    lexvane::testing::SpecialStyleServer server;
+    lexvane::testing::ElementStyleServer server;
     const ArticleElements elements = takeElements(content, server);
     check(lexvane::testing::contentFault(content), "after the element pass");
     check(lexvane::testing::elementsFault(content, elements), "in the elements");

@@ -1,6 +1,6 @@
 // Tests of the element pass: special runs leave the text, and their tags
 // become tables, links, labels and images. Styles 7 and 8 are special (see
-// special_style_server.h). Markup reaches the pass from imported files, so
+// element_style_server.h). Markup reaches the pass from imported files, so
 // every malformed tag has a case that shows it clamped, defaulted or
 // ignored, with the invariants still holding.
 #include "ArticleEngine/Markup/element_pass.h"
@@ -8,14 +8,14 @@
 
 #include "markup_invariants.h"
 #include "qt_printers.h"
-#include "special_style_server.h"
+#include "element_style_server.h"
 
 #include <QLoggingCategory>
 
 #include <gtest/gtest.h>
 
 using namespace ArticleEngine;
-using lexvane::testing::SpecialStyleServer;
+using lexvane::testing::ElementStyleServer;
 using lexvane::testing::contentFault;
 using lexvane::testing::describeParagraphs;
 using lexvane::testing::describeStyles;
@@ -59,7 +59,7 @@ protected:
         return r.elements.tables[0].rows[0].cells[0];
     }
 
-    SpecialStyleServer server;
+    ElementStyleServer server;
 };
 
 TEST_F(ElementPass, WithoutSpecialRunsNothingChanges)

@@ -1,4 +1,4 @@
-// special_style_server.h: a style server for markup tests. Styles 7 and 8
+// element_style_server.h: a style server for markup tests. Styles 7 and 8
 // are special, as the program's link style and a picture style are; it
 // records every number it is asked about.
 #pragma once
@@ -9,7 +9,7 @@
 
 namespace lexvane::testing {
 
-class SpecialStyleServer : public ArticleEngine::External::IStyleServer {
+class ElementStyleServer : public ArticleEngine::External::IStyleServer {
 public:
     bool isSpecialStyle(int style) override
     {

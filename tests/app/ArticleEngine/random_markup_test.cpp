@@ -7,7 +7,7 @@
 #include "ArticleEngine/Markup/style_run_parser.h"
 
 #include "markup_invariants.h"
-#include "special_style_server.h"
+#include "element_style_server.h"
 
 #include <QLoggingCategory>
 
@@ -20,7 +20,7 @@
 
 using namespace ArticleEngine;
 using namespace std::literals;
-using lexvane::testing::SpecialStyleServer;
+using lexvane::testing::ElementStyleServer;
 using lexvane::testing::contentFault;
 using lexvane::testing::elementsFault;
 
@@ -74,7 +74,7 @@ TEST(RandomMarkup, InvariantsHoldForEveryInput)
 {
     QLoggingCategory::setFilterRules(QStringLiteral("lexvane.article.markup.debug=false"));
     std::mt19937 random(20261210);
-    SpecialStyleServer server;
+    ElementStyleServer server;
     int withTables = 0;
     int withLinks = 0;
     int withLabels = 0;

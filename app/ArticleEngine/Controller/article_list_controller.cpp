@@ -89,12 +89,13 @@ void ArticleListController::restart()
 {
     findActive = false;
     showMarks = true;
+    m_textFinder = nullptr;
+    m_currentMatch = {-1, -1};
+    m_selection.reset(ArticleListPosition{});
     clear();
     refresh();
     if (m_articles != nullptr && m_articles->isValid(0))
-        m_caret = ArticleListPosition{0, ExpandButtonKind, -1};
-    else
-        m_caret = ArticleListPosition{};
+        setCaret(ArticleListPosition{0, ExpandButtonKind, -1}, false, true);
 }
 
 int ArticleListController::articleCount() const
@@ -122,7 +123,8 @@ std::unique_ptr<ArticleEntry> ArticleListController::load(int index)
 {
     if (m_styles == nullptr || m_analyzer == nullptr)
         return nullptr;
-    const RememberedState remembered = m_state.count(index) != 0 ? m_state[index] : RememberedState{};
+    RememberedState remembered = m_state.count(index) != 0 ? m_state[index] : RememberedState{};
+    remembered.showAll = remembered.showAll || m_everyArticleInFull;
     const int lines = visibleLines();
     External::ArticleRequest request{index, remembered.showAll ? -1 : (lines > 0 ? lines : -1)};
 
@@ -169,11 +171,14 @@ std::unique_ptr<ArticleEntry> ArticleListController::load(int index)
 
 void ArticleListController::invalidate(bool dropState, bool dropMatches)
 {
-    (void)dropMatches; // find matches are kept by the find, not yet here
     for (auto& [index, entry] : m_live.takeAll())
         m_retired.insert(index, std::move(entry));
-    if (dropState)
+    if (dropState) {
         m_state.clear();
+        m_everyArticleInFull = false;
+    }
+    if (dropMatches)
+        m_matches.clear();
     m_refused.clear();
     contentChanged();
 }
@@ -200,16 +205,29 @@ void ArticleListController::showMore(int index)
 {
     if (m_articles == nullptr || !m_articles->isValid(index))
         return;
+    const OptionalPosition before = previousPosition(ArticleListPosition{index, ShowMoreButtonKind, -1});
+    retireToShowInFull(index);
+    article(index);
+    if (before) {
+        layout();
+        // The caret stands on words: the first one after the old end.
+        if (const OptionalPosition next = nextWordStop(*before))
+            setCaret(*next, true, true);
+    }
+    refresh();
+}
+
+void ArticleListController::retireToShowInFull(int index)
+{
     const ArticleEntry* cached = m_live.find(index);
     const bool collapsed = cached != nullptr ? cached->collapsed()
                                              : (m_state.count(index) != 0 && m_state[index].collapsed);
     if (std::unique_ptr<ArticleEntry> entry = m_live.take(index))
         m_retired.insert(index, std::move(entry));
     m_refused.erase(index);
+    m_matches.erase(index);
     m_state[index] = {collapsed, true};
     contentChanged();
-    article(index);
-    refresh();
 }
 
 void ArticleListController::pronounce(int index)
@@ -287,6 +305,12 @@ void ArticleListController::paint(const QRect& rect, QPainter* painter)
         applyHeaderColors(*entry);
         if (showMarks)
             paintHighlights(context, *entry->view(), entry->marks, markColor);
+        if (findActive && m_textFinder != nullptr) {
+            std::vector<CharacterRange> found;
+            for (const auto& [start, end] : matches(index))
+                found.push_back({start, end});
+            paintHighlights(context, *entry->view(), found, matchColor);
+        }
         paintArticle(context, *entry->view());
     }
     if (m_showDebugFrames) {
@@ -296,6 +320,8 @@ void ArticleListController::paint(const QRect& rect, QPainter* painter)
                 paintDebugOverlays(context, *entry->view(), entry->layoutRecord, 1 | 2 | 4 | 8);
         }
     }
+    if (showCaret)
+        paintSelection(context);
 }
 
 void ArticleListController::print(QPaintDevice* device)
@@ -381,17 +407,25 @@ void ArticleListController::print(QPaintDevice* device)
 void ArticleListController::scrollPositionAboutToChange(const ArticleListScrollPosition& next)
 {
     // Articles that leave the screen give up their layout; their heights
-    // are laid out again when asked for.
+    // are laid out again when asked for. The range widens to the selection's
+    // articles, which the caret's walks laid out off screen.
     const ArticleListScrollPosition& old = scrollPosition();
-    auto drop = [this](int index) {
-        ArticleEntry* entry = m_live.find(index);
-        if (entry != nullptr && entry->view() != nullptr)
-            entry->view()->invalidate();
-    };
-    for (int index = old.topArticle; index < next.topArticle; ++index)
-        drop(index);
-    for (int index = std::max(next.bottomArticle + 1, next.topArticle + 1); index <= old.bottomArticle; ++index)
-        drop(index);
+    int low = old.topArticle;
+    int high = old.bottomArticle;
+    for (const ArticleListPosition* end : {&m_selection.selectionStart, &m_selection.selectionEnd}) {
+        if (end->article >= 0) {
+            low = std::min(low, end->article);
+            high = std::max(high, end->article);
+        }
+    }
+    const int belowFrom = std::max(next.bottomArticle + 1, next.topArticle + 1);
+    // A scan of the cache, not of the range: a selection may span the list.
+    m_live.forEach([&](int index, ArticleEntry& entry) {
+        const bool above = index >= low && index < next.topArticle;
+        const bool below = index >= belowFrom && index <= high;
+        if ((above || below) && entry.view() != nullptr)
+            entry.view()->invalidate();
+    });
 }
 
 void ArticleListController::setPosition(const ArticleListScrollPosition& next)

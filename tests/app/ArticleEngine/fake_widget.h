@@ -1,6 +1,6 @@
 // fake_widget.h: a host widget for controller tests: counts repaints and
 // updates, answers a settable focus, owns a scroll bar and records the
-// article events it hears.
+// article events and copies it hears, one line each.
 #pragma once
 
 #include "ArticleEngine/External/widget.h"
@@ -15,7 +15,7 @@ class FakeWidget final : public ArticleEngine::External::IWidget {
 public:
     FakeWidget() { bar.setFixedWidth(15); }
 
-    void copySelection() override {}
+    void copySelection() override { events << QStringLiteral("copy"); }
     QString clipboardText() override { return {}; }
     QString clipboardSource() override { return {}; }
     bool hasFocus() override { return focused; }
@@ -25,11 +25,28 @@ public:
     {
         events << QStringLiteral("pronounce %1 %2").arg(article).arg(word);
     }
-    void onWordHitted(ArticleEngine::External::IArticleServer&, int, const QString&, int) override {}
-    void onLinkHitted(ArticleEngine::External::IArticleServer&, int, const QString&, const QString&) override {}
-    void onImageHitted(ArticleEngine::External::IArticleServer&, int, const QString&) override {}
-    void onQueryDelete(ArticleEngine::External::IArticleServer&, int) override {}
-    void onQueryEdit(ArticleEngine::External::IArticleServer&, int) override {}
+    void onWordHitted(ArticleEngine::External::IArticleServer&, int article, const QString& word,
+                      int value) override
+    {
+        events << QStringLiteral("word %1 %2 %3").arg(article).arg(word).arg(value);
+    }
+    void onLinkHitted(ArticleEngine::External::IArticleServer&, int article, const QString& text,
+                      const QString& target) override
+    {
+        events << QStringLiteral("link %1 %2 %3").arg(article).arg(text, target);
+    }
+    void onImageHitted(ArticleEngine::External::IArticleServer&, int article, const QString& reference) override
+    {
+        events << QStringLiteral("image %1 %2").arg(article).arg(reference);
+    }
+    void onQueryDelete(ArticleEngine::External::IArticleServer&, int article) override
+    {
+        events << QStringLiteral("delete %1").arg(article);
+    }
+    void onQueryEdit(ArticleEngine::External::IArticleServer&, int article) override
+    {
+        events << QStringLiteral("edit %1").arg(article);
+    }
     QScrollBar* scrollBar() override { return &bar; }
 
     bool focused = false;

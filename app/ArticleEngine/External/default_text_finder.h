@@ -7,7 +7,7 @@
 // any character and a text that is no valid expression finds nothing.
 // Offsets of the matches are those of the article text as given: case is
 // folded one code unit (or surrogate pair) at a time, never changing the
-// length (docs/behaviour/find-in-articles.md).
+// length (docs/behaviour/article-controller.md, "Find in articles").
 #pragma once
 
 #include "ArticleEngine/External/text_finder.h"

@@ -6,6 +6,9 @@
 #include "ArticleEngine/Markup/article_content.h"
 #include "ArticleEngine/Markup/element_pass.h"
 
+#include <QString>
+
+#include <random>
 #include <string>
 
 namespace lexvane::testing {
@@ -18,5 +21,12 @@ std::string elementsFault(const ArticleEngine::ArticleContent& content,
 std::string describeParagraphs(const ArticleEngine::ArticleContent& content);
 // "0-3:1 3-5:2": style ranges as start-end:style.
 std::string describeStyles(const ArticleEngine::ArticleContent& content);
+
+// Seeded random markup built from the syntax's own pieces (number signs,
+// quotes, escapes good and broken, NULs, tabs, line feeds, tags whole and
+// cut short) and now and then any code unit.
+QString randomMarkup(std::mt19937& random);
+// Markup with every code unit outside printable ASCII as \uXXXX, for traces.
+std::string escaped(const QString& markup);
 
 } // namespace lexvane::testing

@@ -13,62 +13,16 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <random>
-#include <string>
-#include <string_view>
 
 using namespace ArticleEngine;
-using namespace std::literals;
 using lexvane::testing::ElementStyleServer;
 using lexvane::testing::contentFault;
 using lexvane::testing::elementsFault;
+using lexvane::testing::escaped;
+using lexvane::testing::randomMarkup;
 
 namespace {
-
-const std::u16string_view pieces[] = {
-    u"#"sv, u"\""sv, u"%"sv, u"%0A"sv, u"%0a"sv, u"%09"sv, u"%00"sv, u"%23"sv, u"%22"sv,
-    u"%2"sv, u"%G"sv, u"%AD"sv, u"%0D"sv, u"\t"sv, u"\n"sv, u"\r"sv, u"\0"sv, u"\u00AD"sv,
-    u"a"sv, u"b"sv, u"xyz"sv, u" "sv, u"-"sv, u"+"sv, u"0"sv, u"1"sv, u"7"sv, u"8"sv,
-    u"99999999999"sv, u"<table>"sv, u"</table>"sv, u"<TABLE>"sv, u"<row>"sv, u"</row>"sv,
-    u"<cell 30%>"sv, u"<cell"sv, u"<cell 150%>"sv, u"<cell rowspan=%222%22>"sv, u"</cell>"sv,
-    u"<link x>"sv, u"</link>"sv, u"<label %22n%22>"sv, u"<label"sv, u"<img s>"sv, u"</img>"sv,
-    u"<IMG"sv, u"#07\""sv, u"#08\""sv, u"#01\""sv, u"#00\""sv, u"#-7\""sv, u"#x\""sv, u"\"#"sv,
-    u"\"#07\""sv, u"\"#02\""sv, u"#07\"<link y>\""sv, u"#08\"</link>\""sv, u"#07\"<img t>\""sv,
-    u"#08\"</img>\""sv, u"#01\"text\""sv,
-};
-
-QString randomMarkup(std::mt19937& random)
-{
-    std::uniform_int_distribution<int> count(0, 80);
-    std::uniform_int_distribution<std::size_t> piece(0, std::size(pieces));
-    std::uniform_int_distribution<int> anyUnit(1, 0xFFFF);
-    QString markup;
-    for (int n = count(random); n > 0; --n) {
-        const std::size_t p = piece(random);
-        if (p == std::size(pieces))
-            markup.append(QChar(char16_t(anyUnit(random)))); // now and then any code unit
-        else
-            markup.append(QString::fromUtf16(pieces[p].data(), qsizetype(pieces[p].size())));
-    }
-    return markup;
-}
-
-std::string escaped(const QString& markup)
-{
-    std::string out;
-    for (QChar c : markup) {
-        const char16_t u = c.unicode();
-        if (u >= 0x20 && u < 0x7F) {
-            out += char(u);
-        } else {
-            char buffer[12];
-            std::snprintf(buffer, sizeof buffer, "\\u%04X", unsigned(u));
-            out += buffer;
-        }
-    }
-    return out;
-}
 
 TEST(RandomMarkup, InvariantsHoldForEveryInput)
 {

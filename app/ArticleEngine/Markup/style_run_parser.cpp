@@ -2,6 +2,7 @@
 #include "ArticleEngine/Markup/style_run_parser.h"
 
 #include "ArticleEngine/Markup/markup_reader.h"
+#include "ArticleEngine/Markup/percent_escapes.h"
 
 #include <QString>
 
@@ -10,18 +11,6 @@
 namespace ArticleEngine {
 
 namespace {
-
-int hexValue(QChar c)
-{
-    const char16_t code = c.unicode();
-    if (code >= u'0' && code <= u'9')
-        return code - u'0';
-    if (code >= u'a' && code <= u'f')
-        return code - u'a' + 10;
-    if (code >= u'A' && code <= u'F')
-        return code - u'A' + 10;
-    return -1;
-}
 
 enum class State {
     Text,       // in a run's text, or before the first style number
@@ -61,8 +50,8 @@ bool StyleRunParser::parse(const QString& markup)
             continue;
         }
         if (c == QLatin1Char('%') && i + 2 < length) {
-            const int high = hexValue(markup[i + 1]);
-            const int low = hexValue(markup[i + 2]);
+            const int high = hexDigitValue(markup[i + 1]);
+            const int low = hexDigitValue(markup[i + 2]);
             if (high >= 0 && low >= 0) {
                 m_reader.addChar(QChar(char16_t(high * 16 + low)));
                 i += 2;

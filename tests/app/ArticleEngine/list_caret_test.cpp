@@ -203,6 +203,9 @@ TEST_F(ListCaretTest, ActionsByPart)
     EXPECT_EQ(widget.events, QStringList({"link 0 house <link target"})) << "Enter activates";
     mouse(QEvent::MouseButtonDblClick, leftOf(text(0, 5)));
     EXPECT_EQ(widget.events.size(), 1) << "a double click on a link does nothing";
+    EXPECT_TRUE(controller->isOverLink(leftOf(text(0, 5))));
+    EXPECT_FALSE(controller->isOverLink(leftOf(text(0, 0))));
+    EXPECT_FALSE(controller->isOverLink(QPoint(150, 95))) << "below the article: no snap";
 
     controller->setCaret(part(0, ExpandButtonKind), true, false);
     pressKey(Qt::Key_Enter);
@@ -220,6 +223,18 @@ TEST_F(ListCaretTest, ShowMoreMovesTheCaretPastTheOldEnd)
     EXPECT_EQ(controller->caret(), text(0, 11));
     EXPECT_EQ(controller->nextWordStop(text(0, 11)), text(0, 17));
     EXPECT_EQ(controller->nextWordStop(text(0, 17)), part(1, HeaderKind)) << "no button any more";
+}
+
+TEST_F(ListCaretTest, StepsFromAnArticleNoLongerValidFail)
+{
+    start({QStringLiteral("#1\"one\""), QStringLiteral("#1\"two three\"")});
+    controller->setCaret(text(1, 4), true, false);
+    server.markups.pop_back();
+    controller->invalidate(false, false);
+    EXPECT_TRUE(press(QKeySequence::MoveToPreviousChar));
+    EXPECT_EQ(controller->caret(), text(1, 4));
+    EXPECT_FALSE(controller->nextPosition(text(1, 4)));
+    EXPECT_EQ(controller->lastPosition(), text(0, 0));
 }
 
 TEST_F(ListCaretTest, LocatePutsTheCaretOnANamedItem)

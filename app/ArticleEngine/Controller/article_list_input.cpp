@@ -254,100 +254,69 @@ bool ArticleListController::keyEvent(QKeyEvent* event)
 {
     if (event->type() != QEvent::KeyPress || articleCount() == 0)
         return false;
-    using Command = ListKeyCommand;
-    const Command command = listKeyCommand(*event);
-    // Moves that find no position leave caret and selection as they are.
-    auto move = [this](const OptionalPosition& to, bool updateX) {
-        if (to)
-            setCaret(*to, updateX, true);
-    };
-    auto extend = [this](const OptionalPosition& to, bool updateX) {
-        if (to)
-            extendSelection(*to, updateX, true);
-    };
-    // Down from the last line of the last article goes to the list's end.
-    auto lineBelowForKeys = [this]() {
-        OptionalPosition below = lineBelow(caret(), m_preferredX);
-        if (!below && caret().article == articleCount() - 1)
-            below = lastPosition();
-        return below;
-    };
+    const ListKeyCommand command = listKeyCommand(*event);
     const ArticleListPosition at = caret();
-    switch (command) {
-    case Command::None:
+    OptionalPosition to;
+    // Vertical moves keep the preferred x; everything else takes the new one.
+    bool updateX = true;
+    switch (command.key) {
+    case ListKey::None:
         return false;
-    case Command::Copy:
+    case ListKey::Copy:
         if (widget() != nullptr)
             widget()->copySelection();
-        break;
-    case Command::Activate:
+        return true;
+    case ListKey::Activate:
         setCaret(at, true, true);
         activate(at);
-        break;
-    case Command::MoveLeft:
-        move(previousWordStop(at), true);
-        break;
-    case Command::MoveUp:
-        move(lineAbove(at, m_preferredX), false);
-        break;
-    case Command::MoveRight:
-        move(nextWordStop(at), true);
-        break;
-    case Command::MoveDown:
-        move(lineBelowForKeys(), false);
-        break;
-    case Command::PageUp:
-        scrollPages(1);
-        break;
-    case Command::PageDown:
-        scrollPages(-1);
-        break;
-    case Command::MoveLineStart:
-        move(lineStart(at), true);
-        break;
-    case Command::MoveLineEnd:
-        move(lineEnd(at), true);
-        break;
-    case Command::MoveDocumentStart:
-        move(firstPosition(), true);
-        break;
-    case Command::MoveDocumentEnd:
-        move(lastPosition(), true);
-        break;
-    case Command::SelectLeft:
-        extend(previousWordStop(at), true);
-        break;
-    case Command::SelectUp:
-        extend(lineAbove(at, m_preferredX), false);
-        break;
-    case Command::SelectRight:
-        extend(nextWordStop(at), true);
-        break;
-    case Command::SelectDown:
-        extend(lineBelowForKeys(), false);
-        break;
-    case Command::SelectPage:
-        break;
-    case Command::SelectLineStart:
-        extend(lineStart(at), true);
-        break;
-    case Command::SelectLineEnd:
-        extend(lineEnd(at), true);
-        break;
-    case Command::SelectDocumentStart:
-        extend(firstPosition(), true);
-        break;
-    case Command::SelectDocumentEnd:
-        extend(lastPosition(), true);
-        break;
-    case Command::SelectAll:
+        return true;
+    case ListKey::PreviousPage:
+    case ListKey::NextPage:
+        if (!command.select)
+            scrollPages(command.key == ListKey::PreviousPage ? 1 : -1);
+        return true;
+    case ListKey::SelectAll:
         if (const OptionalPosition first = firstPosition()) {
             setCaret(*first, false, false);
             if (const OptionalPosition last = lastPosition())
                 extendSelection(*last, false, false);
         }
+        return true;
+    case ListKey::PreviousWord:
+        to = previousWordStop(at);
+        break;
+    case ListKey::NextWord:
+        to = nextWordStop(at);
+        break;
+    case ListKey::PreviousLine:
+        to = lineAbove(at, m_preferredX);
+        updateX = false;
+        break;
+    case ListKey::NextLine:
+        to = lineBelow(at, m_preferredX);
+        // Down from the last line of the last article: the list's end.
+        if (!to && at.article == articleCount() - 1)
+            to = lastPosition();
+        updateX = false;
+        break;
+    case ListKey::LineStart:
+        to = lineStart(at);
+        break;
+    case ListKey::LineEnd:
+        to = lineEnd(at);
+        break;
+    case ListKey::DocumentStart:
+        to = firstPosition();
+        break;
+    case ListKey::DocumentEnd:
+        to = lastPosition();
         break;
     }
+    // A move that finds no position leaves caret and selection as they are.
+    if (to && command.select)
+        extendSelection(*to, updateX, true);
+    else if (to)
+        setCaret(*to, updateX, true);
     return true;
 }
 

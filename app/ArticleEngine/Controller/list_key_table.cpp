@@ -10,35 +10,33 @@ namespace ArticleEngine::Controller {
 
 namespace {
 
-using Command = ListKeyCommand;
-
 // After Copy and the activation keys (matched by code), in this order.
-constexpr std::pair<QKeySequence::StandardKey, Command> table[] = {
-    {QKeySequence::MoveToPreviousChar, Command::MoveLeft},
-    {QKeySequence::MoveToPreviousWord, Command::MoveLeft},
-    {QKeySequence::MoveToPreviousLine, Command::MoveUp},
-    {QKeySequence::MoveToNextChar, Command::MoveRight},
-    {QKeySequence::MoveToNextWord, Command::MoveRight},
-    {QKeySequence::MoveToNextLine, Command::MoveDown},
-    {QKeySequence::MoveToPreviousPage, Command::PageUp},
-    {QKeySequence::MoveToNextPage, Command::PageDown},
-    {QKeySequence::MoveToStartOfLine, Command::MoveLineStart},
-    {QKeySequence::MoveToEndOfLine, Command::MoveLineEnd},
-    {QKeySequence::MoveToStartOfDocument, Command::MoveDocumentStart},
-    {QKeySequence::MoveToEndOfDocument, Command::MoveDocumentEnd},
-    {QKeySequence::SelectPreviousChar, Command::SelectLeft},
-    {QKeySequence::SelectPreviousWord, Command::SelectLeft},
-    {QKeySequence::SelectPreviousLine, Command::SelectUp},
-    {QKeySequence::SelectNextChar, Command::SelectRight},
-    {QKeySequence::SelectNextWord, Command::SelectRight},
-    {QKeySequence::SelectNextLine, Command::SelectDown},
-    {QKeySequence::SelectPreviousPage, Command::SelectPage},
-    {QKeySequence::SelectNextPage, Command::SelectPage},
-    {QKeySequence::SelectStartOfLine, Command::SelectLineStart},
-    {QKeySequence::SelectEndOfLine, Command::SelectLineEnd},
-    {QKeySequence::SelectStartOfDocument, Command::SelectDocumentStart},
-    {QKeySequence::SelectEndOfDocument, Command::SelectDocumentEnd},
-    {QKeySequence::SelectAll, Command::SelectAll},
+constexpr std::pair<QKeySequence::StandardKey, ListKeyCommand> table[] = {
+    {QKeySequence::MoveToPreviousChar, {ListKey::PreviousWord, false}},
+    {QKeySequence::MoveToPreviousWord, {ListKey::PreviousWord, false}},
+    {QKeySequence::MoveToPreviousLine, {ListKey::PreviousLine, false}},
+    {QKeySequence::MoveToNextChar, {ListKey::NextWord, false}},
+    {QKeySequence::MoveToNextWord, {ListKey::NextWord, false}},
+    {QKeySequence::MoveToNextLine, {ListKey::NextLine, false}},
+    {QKeySequence::MoveToPreviousPage, {ListKey::PreviousPage, false}},
+    {QKeySequence::MoveToNextPage, {ListKey::NextPage, false}},
+    {QKeySequence::MoveToStartOfLine, {ListKey::LineStart, false}},
+    {QKeySequence::MoveToEndOfLine, {ListKey::LineEnd, false}},
+    {QKeySequence::MoveToStartOfDocument, {ListKey::DocumentStart, false}},
+    {QKeySequence::MoveToEndOfDocument, {ListKey::DocumentEnd, false}},
+    {QKeySequence::SelectPreviousChar, {ListKey::PreviousWord, true}},
+    {QKeySequence::SelectPreviousWord, {ListKey::PreviousWord, true}},
+    {QKeySequence::SelectPreviousLine, {ListKey::PreviousLine, true}},
+    {QKeySequence::SelectNextChar, {ListKey::NextWord, true}},
+    {QKeySequence::SelectNextWord, {ListKey::NextWord, true}},
+    {QKeySequence::SelectNextLine, {ListKey::NextLine, true}},
+    {QKeySequence::SelectPreviousPage, {ListKey::PreviousPage, true}},
+    {QKeySequence::SelectNextPage, {ListKey::NextPage, true}},
+    {QKeySequence::SelectStartOfLine, {ListKey::LineStart, true}},
+    {QKeySequence::SelectEndOfLine, {ListKey::LineEnd, true}},
+    {QKeySequence::SelectStartOfDocument, {ListKey::DocumentStart, true}},
+    {QKeySequence::SelectEndOfDocument, {ListKey::DocumentEnd, true}},
+    {QKeySequence::SelectAll, {ListKey::SelectAll, false}},
 };
 
 } // namespace
@@ -46,16 +44,16 @@ constexpr std::pair<QKeySequence::StandardKey, Command> table[] = {
 ListKeyCommand listKeyCommand(const QKeyEvent& event)
 {
     if (event.type() != QEvent::KeyPress)
-        return Command::None;
+        return {};
     if (event.matches(QKeySequence::Copy))
-        return Command::Copy;
+        return {ListKey::Copy, false};
     if (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter)
-        return Command::Activate;
+        return {ListKey::Activate, false};
     for (const auto& [key, command] : table) {
         if (event.matches(key))
             return command;
     }
-    return Command::None;
+    return {};
 }
 
 } // namespace ArticleEngine::Controller

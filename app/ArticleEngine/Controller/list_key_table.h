@@ -9,30 +9,30 @@ class QKeyEvent;
 
 namespace ArticleEngine::Controller {
 
-enum class ListKeyCommand {
+// What a key asks for; the moves also come with Shift (select) in the
+// platform's bindings.
+enum class ListKey {
     None,
     Copy,
     Activate,
-    MoveLeft,
-    MoveUp,
-    MoveRight,
-    MoveDown,
-    PageUp,
-    PageDown,
-    MoveLineStart,
-    MoveLineEnd,
-    MoveDocumentStart,
-    MoveDocumentEnd,
-    SelectLeft,
-    SelectUp,
-    SelectRight,
-    SelectDown,
-    SelectPage, // consumed, does nothing
-    SelectLineStart,
-    SelectLineEnd,
-    SelectDocumentStart,
-    SelectDocumentEnd,
+    PreviousWord,
+    PreviousLine,
+    NextWord,
+    NextLine,
+    PreviousPage,
+    NextPage,
+    LineStart,
+    LineEnd,
+    DocumentStart,
+    DocumentEnd,
     SelectAll,
+};
+
+struct ListKeyCommand {
+    ListKey key = ListKey::None;
+    // Extend the selection instead of moving the caret; a page key that
+    // selects does nothing.
+    bool select = false;
 };
 
 // None for a release or a key the table does not hold.

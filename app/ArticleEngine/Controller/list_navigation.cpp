@@ -180,10 +180,10 @@ OptionalPosition ListNavigation::previousPosition(const ArticleListPosition& p) 
     }
 }
 
-OptionalPosition ListNavigation::nextWordStop(const ArticleListPosition& p) const
+OptionalPosition ListNavigation::wordStop(const ArticleListPosition& p, bool forward) const
 {
     OptionalPosition q = p;
-    while ((q = nextPosition(*q))) {
+    while ((q = forward ? nextPosition(*q) : previousPosition(*q))) {
         if (!isTextStop(*q))
             return q;
         const ArticleView* view = m_list.laidOutArticle(q->article);
@@ -193,17 +193,14 @@ OptionalPosition ListNavigation::nextWordStop(const ArticleListPosition& p) cons
     return std::nullopt;
 }
 
+OptionalPosition ListNavigation::nextWordStop(const ArticleListPosition& p) const
+{
+    return wordStop(p, true);
+}
+
 OptionalPosition ListNavigation::previousWordStop(const ArticleListPosition& p) const
 {
-    OptionalPosition q = p;
-    while ((q = previousPosition(*q))) {
-        if (!isTextStop(*q))
-            return q;
-        const ArticleView* view = m_list.laidOutArticle(q->article);
-        if (view != nullptr && isWordStart(*view, q->offset))
-            return q;
-    }
-    return std::nullopt;
+    return wordStop(p, false);
 }
 
 int ListNavigation::lineOf(const ArticleListPosition& p) const
@@ -219,68 +216,60 @@ int ListNavigation::lineOf(const ArticleListPosition& p) const
     return part != nullptr ? part->line : -1;
 }
 
-ArticleListPosition ListNavigation::lineEnd(const ArticleListPosition& p) const
+ArticleListPosition ListNavigation::lineEdge(const ArticleListPosition& p, bool forward) const
 {
     const int line = lineOf(p);
-    ArticleListPosition last = p;
-    while (OptionalPosition next = nextWordStop(last)) {
+    ArticleListPosition edge = p;
+    while (OptionalPosition next = wordStop(edge, forward)) {
         if (next->article != p.article || lineOf(*next) != line)
             break;
-        last = *next;
+        edge = *next;
     }
-    return last;
+    return edge;
+}
+
+ArticleListPosition ListNavigation::lineEnd(const ArticleListPosition& p) const
+{
+    return lineEdge(p, true);
 }
 
 ArticleListPosition ListNavigation::lineStart(const ArticleListPosition& p) const
 {
-    const int line = lineOf(p);
-    ArticleListPosition first = p;
-    while (OptionalPosition previous = previousWordStop(first)) {
-        if (previous->article != p.article || lineOf(*previous) != line)
-            break;
-        first = *previous;
-    }
-    return first;
+    return lineEdge(p, false);
 }
 
-OptionalPosition ListNavigation::lineBelow(const ArticleListPosition& p, int x) const
+OptionalPosition ListNavigation::neighbourLine(const ArticleListPosition& p, int x, bool down) const
 {
     const int line = lineOf(p);
     OptionalPosition stop = p;
     do {
-        stop = nextWordStop(*stop);
+        stop = wordStop(*stop, down);
         if (!stop)
             return std::nullopt;
     } while (stop->article == p.article && lineOf(*stop) == line);
+    // Down, the line is read from its start rightwards to the first word
+    // that reaches past x; up, from its end leftwards to the first that
+    // starts at x or before it.
     const int newLine = lineOf(*stop);
     while (true) {
-        if (stopRect(*stop).right() > x)
+        const QRect rect = stopRect(*stop);
+        if (down ? rect.right() > x : rect.left() <= x)
             return stop;
-        OptionalPosition next = nextWordStop(*stop);
+        OptionalPosition next = wordStop(*stop, down);
         if (!next || next->article != stop->article || lineOf(*next) != newLine)
             return stop;
         stop = next;
     }
 }
 
+OptionalPosition ListNavigation::lineBelow(const ArticleListPosition& p, int x) const
+{
+    return neighbourLine(p, x, true);
+}
+
 OptionalPosition ListNavigation::lineAbove(const ArticleListPosition& p, int x) const
 {
-    const int line = lineOf(p);
-    OptionalPosition stop = p;
-    do {
-        stop = previousWordStop(*stop);
-        if (!stop)
-            return std::nullopt;
-    } while (stop->article == p.article && lineOf(*stop) == line);
-    const int newLine = lineOf(*stop);
-    while (true) {
-        if (stopRect(*stop).left() <= x)
-            return stop;
-        OptionalPosition previous = previousWordStop(*stop);
-        if (!previous || previous->article != stop->article || lineOf(*previous) != newLine)
-            return stop;
-        stop = previous;
-    }
+    return neighbourLine(p, x, false);
 }
 
 OptionalPosition ListNavigation::firstPosition() const

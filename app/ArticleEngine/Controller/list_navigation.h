@@ -71,6 +71,10 @@ public:
     ArticleListPosition wordStart(const ArticleListPosition& p) const;
 
 private:
+    OptionalPosition wordStop(const ArticleListPosition& p, bool forward) const;
+    ArticleListPosition lineEdge(const ArticleListPosition& p, bool forward) const;
+    OptionalPosition neighbourLine(const ArticleListPosition& p, int x, bool down) const;
+
     NavigableList& m_list;
 };
 

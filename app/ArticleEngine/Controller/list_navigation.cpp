@@ -110,7 +110,7 @@ bool isWordStart(const ArticleView& article, int offset)
 
 } // namespace
 
-OptionalPosition ListNavigation::nextPosition(const ArticleListPosition& p) const
+OptionalPosition ListNavigation::step(const ArticleListPosition& p, bool forward) const
 {
     if (p.article < 0 || p.kind < HeaderKind || p.kind >= NoKind)
         return std::nullopt;
@@ -118,66 +118,46 @@ OptionalPosition ListNavigation::nextPosition(const ArticleListPosition& p) cons
     const ArticleView* view = m_list.laidOutArticle(article);
     if (view == nullptr)
         return std::nullopt;
-    int kind = p.kind;
-    if (kind == BodyKind && isPartShown(*view, BodyKind)) {
-        const int next = nextTextStop(*view, p.offset);
+    auto textStop = [&](int offset) {
+        return forward ? nextTextStop(*view, offset) : previousTextStop(*view, offset);
+    };
+    if (p.kind == BodyKind && isPartShown(*view, BodyKind)) {
+        const int next = textStop(p.offset);
         if (next >= 0)
             return ArticleListPosition{article, BodyKind, next};
     }
-    ++kind;
+    const int direction = forward ? 1 : -1;
     const int count = m_list.navigableCount();
+    int kind = p.kind + direction;
     while (true) {
-        for (; kind <= ShowMoreButtonKind; ++kind) {
+        for (; kind >= HeaderKind && kind <= ShowMoreButtonKind; kind += direction) {
             if (!isPartShown(*view, kind))
                 continue;
             if (kind != BodyKind)
                 return ArticleListPosition{article, kind, -1};
-            const int first = nextTextStop(*view, -1);
-            if (first >= 0)
-                return ArticleListPosition{article, BodyKind, first};
+            const int end = textStop(-1);
+            if (end >= 0)
+                return ArticleListPosition{article, BodyKind, end};
         }
         // Articles without a view (refused, no longer valid) are passed.
         do {
-            if (++article >= count)
+            article += direction;
+            if (article < 0 || article >= count)
                 return std::nullopt;
             view = m_list.laidOutArticle(article);
         } while (view == nullptr);
-        kind = HeaderKind;
+        kind = forward ? HeaderKind : ShowMoreButtonKind;
     }
+}
+
+OptionalPosition ListNavigation::nextPosition(const ArticleListPosition& p) const
+{
+    return step(p, true);
 }
 
 OptionalPosition ListNavigation::previousPosition(const ArticleListPosition& p) const
 {
-    if (p.article < 0 || p.kind < HeaderKind || p.kind >= NoKind)
-        return std::nullopt;
-    int article = p.article;
-    const ArticleView* view = m_list.laidOutArticle(article);
-    if (view == nullptr)
-        return std::nullopt;
-    int kind = p.kind;
-    if (kind == BodyKind && isPartShown(*view, BodyKind)) {
-        const int previous = previousTextStop(*view, p.offset);
-        if (previous >= 0)
-            return ArticleListPosition{article, BodyKind, previous};
-    }
-    --kind;
-    while (true) {
-        for (; kind >= HeaderKind; --kind) {
-            if (!isPartShown(*view, kind))
-                continue;
-            if (kind != BodyKind)
-                return ArticleListPosition{article, kind, -1};
-            const int last = previousTextStop(*view, -1);
-            if (last >= 0)
-                return ArticleListPosition{article, BodyKind, last};
-        }
-        do {
-            if (--article < 0)
-                return std::nullopt;
-            view = m_list.laidOutArticle(article);
-        } while (view == nullptr);
-        kind = ShowMoreButtonKind;
-    }
+    return step(p, false);
 }
 
 OptionalPosition ListNavigation::wordStop(const ArticleListPosition& p, bool forward) const

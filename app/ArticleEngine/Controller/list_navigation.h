@@ -71,6 +71,7 @@ public:
     ArticleListPosition wordStart(const ArticleListPosition& p) const;
 
 private:
+    OptionalPosition step(const ArticleListPosition& p, bool forward) const;
     OptionalPosition wordStop(const ArticleListPosition& p, bool forward) const;
     ArticleListPosition lineEdge(const ArticleListPosition& p, bool forward) const;
     OptionalPosition neighbourLine(const ArticleListPosition& p, int x, bool down) const;

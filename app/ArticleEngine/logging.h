@@ -13,5 +13,7 @@ Q_DECLARE_LOGGING_CATEGORY(markupLog)
 Q_DECLARE_LOGGING_CATEGORY(serverLog)
 // Painting and hit testing: unknown paint modes, mismatched articles.
 Q_DECLARE_LOGGING_CATEGORY(viewLog)
+// Copying: the ranges the copy builders cut.
+Q_DECLARE_LOGGING_CATEGORY(exportLog)
 
 } // namespace ArticleEngine

@@ -12,12 +12,14 @@
 #include <QString>
 #include <QStringView>
 
+#include <utility>
+
 namespace ArticleEngine::Controller {
 
 class ArticleHtmlExporter {
 public:
-    explicit ArticleHtmlExporter(const ExportedArticle& article)
-        : m_article(article)
+    explicit ArticleHtmlExporter(ExportedArticle article)
+        : m_article(std::move(article))
     {
     }
 
@@ -26,7 +28,9 @@ public:
 private:
     QString header() const;
 
-    const ExportedArticle& m_article;
+    // A copy: callers build the description on the fly; it only refers to
+    // the view and content, which must outlive the call.
+    ExportedArticle m_article;
 };
 
 // "RTL" when the text holds a right-to-left letter (Hebrew, Arabic ...),

@@ -197,4 +197,48 @@ TEST(ArticleHtmlExporter, HeaderWithoutBackgroundIsNotPaintedBlack)
               "<div style = \"color: rgb(0, 0, 0); vertical-align: baseline;\">w</div>\n");
 }
 
+TEST_F(ArticleExportTest, SourceOfRangesWithTheirStyleSheet)
+{
+    built.styles->styles[2].textColor = QColor(200, 0, 0);
+    const QString sheet1 = QStringLiteral(".1 { ") + css("baseline", "9pt") + QStringLiteral(" }\n");
+    const QString sheet2 = QStringLiteral(".2 { ") + css("super", "13.5pt").replace(
+                                                         QStringLiteral("rgb(0, 0, 0)"), QStringLiteral("rgb(200, 0, 0)"))
+        + QStringLiteral(" }\n");
+    auto source = [&](P start, P end) {
+        return selectionSource(article(), *built.styles, start, end).toStdString();
+    };
+    // The lead text is written raw, as the editor keeps it.
+    EXPECT_EQ(source(P::articleStart(), P::body(4)),
+              (QStringLiteral("water#01\"H\"#02\"2\"#01\"O%0a\"\n") + sheet1 + sheet2).toStdString());
+    // Entered in the middle of a level-2 paragraph: no tabs; from its start: two.
+    EXPECT_EQ(source(P::body(13), P::body(17)).substr(0, 14), "#04\"end%0a\"\n.4");
+    EXPECT_EQ(source(P::body(8), P::body(12)).substr(0, 12), "#04\"\t\tdeep\"\n");
+    // An empty selection still carries the separator.
+    EXPECT_EQ(source(P::body(5), P::body(5)), "\n");
+}
+
+TEST(SelectionSource, HeaderRunIsEscapedLikeAnyRun)
+{
+    EXPECT_EQ(headerRun(u"a\"b#c%"), QStringLiteral("#00\"%0aa%22b%23c%25%0a\""));
+}
+
+TEST_F(ArticleExportTest, EditorCopyPutsTheThreeFormsOnTheClipboard)
+{
+    const ArticleClipboardCopy copy(article(), *built.styles);
+    copy.copy(P::body(0), P::body(4));
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
+    ASSERT_NE(data, nullptr);
+    EXPECT_EQ(data->text(), QStringLiteral("H2O\n"));
+    EXPECT_TRUE(QString::fromUtf8(data->data(QStringLiteral("application/lexvane-full-source")))
+                    .startsWith(QStringLiteral("#01\"H\"#02\"2\"#01\"O%0a\"\n.1 { ")));
+    EXPECT_TRUE(data->html().startsWith(QStringLiteral("<p style = ")));
+    EXPECT_TRUE(data->html().contains(QStringLiteral(">O</span>")));
+
+    // An empty selection copies empty forms; the source keeps its separator.
+    const ClipboardForms empty = copy.forms(P::body(2), P::body(2));
+    EXPECT_EQ(empty.text, QString());
+    EXPECT_EQ(empty.source, QStringLiteral("\n"));
+    EXPECT_EQ(empty.html, QString());
+}
+
 } // namespace

@@ -132,7 +132,7 @@ OptionalPosition ArticleListController::firstVisiblePosition()
         return std::nullopt;
     ArticleListPosition hit;
     if (entry->hitTester.hitHeight(false, 0, hit))
-        return hit.kind == BodyKind ? lineStart(hit) : hit;
+        return lineStart(hit);
     return ArticleListPosition{p.topArticle, HeaderKind, -1};
 }
 

@@ -133,6 +133,28 @@ TEST_F(ListCaretTest, SelectAllSelectsTheWholeListWithoutScrolling)
     EXPECT_EQ(controller->caret(), text(9, 11));
     EXPECT_EQ(controller->scrollPosition().topArticle, before.topArticle);
     EXPECT_EQ(controller->scrollPosition().topOffset, before.topOffset);
+
+    // Painting walks the visible part of the selection only.
+    QImage image(300, 100, QImage::Format_RGB32);
+    QPainter painter(&image);
+    controller->paint(image.rect(), &painter);
+    const QVector<QRect>& fill = controller->cursorView().fill;
+    ASSERT_FALSE(fill.isEmpty());
+    for (const QRect& rect : fill)
+        EXPECT_TRUE(rect.intersects(controller->clientRect())) << rect.y();
+}
+
+TEST_F(ListCaretTest, ScrollingGivesUpTheLayoutOfTheSelectionsArticlesOffScreen)
+{
+    std::vector<QString> markups(10, QStringLiteral("#1\"alpha beta gamma\""));
+    start(markups);
+    press(QKeySequence::SelectAll);
+    const ArticleView* last = controller->article(9)->view();
+    ASSERT_EQ(last->layoutState, Placed) << "laid out to find the last position";
+    ASSERT_LT(controller->scrollPosition().bottomArticle, 8);
+    controller->scrollPixels(-10);
+    EXPECT_LT(controller->scrollPosition().bottomArticle, 8);
+    EXPECT_EQ(controller->article(9)->view()->layoutState, Dirty);
 }
 
 TEST_F(ListCaretTest, StepsScrollTheCaretIntoView)

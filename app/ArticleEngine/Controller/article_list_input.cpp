@@ -376,9 +376,10 @@ bool ArticleListController::runAction(const ArticleListPosition& position, int t
             actions.linkHit(index, linkText(*view, *item), link);
         return false;
     }
-    // Enter and a double click need an item the reader can see and select
+    // Enter and a double click need an item the reader can see and select:
+    // a link, a picture (which stands on a line feed) or a word
     // (docs/behaviour/article-controller.md).
-    if (!isShown(*item) || item->itemKind() == LineBreakItem)
+    if (!isShown(*item))
         return false;
     if (!link.isEmpty()) {
         if (trigger == ActivateTrigger)

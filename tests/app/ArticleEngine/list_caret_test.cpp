@@ -203,7 +203,7 @@ TEST_F(ListCaretTest, AHitOnAPartACollapsedArticleHidesLandsOnItsHeaderLine)
 TEST_F(ListCaretTest, ActionsByPart)
 {
     server.withButtons = true;
-    start({QStringLiteral("#1\"see \"#7\"<link target\"#1\"house\"#7\"</link>\"#1\" now\"")});
+    start({QStringLiteral("#1\"see \"#7\"<link target\"#1\"house\"#7\"</link>\"#1\" now%0a\"#7\"<img pic17>\"#1\"x\"#7\"</img>\"")});
     controller->click(part(0, DeleteButtonKind));
     controller->click(part(0, EditButtonKind));
     controller->click(part(0, PronounceButtonKind));
@@ -217,7 +217,11 @@ TEST_F(ListCaretTest, ActionsByPart)
     controller->doubleClick(text(0, 1));
     controller->activate(text(0, 10));
     controller->doubleClick(text(0, 3)); // a space is no word
-    EXPECT_EQ(widget.events, QStringList({"link 0 house <link target", "word 0 see 0", "word 0 now 0"}));
+    controller->click(text(0, 13)); // the picture: nothing on a click
+    controller->doubleClick(text(0, 13));
+    controller->activate(text(0, 13));
+    EXPECT_EQ(widget.events, QStringList({"link 0 house <link target", "word 0 see 0", "word 0 now 0",
+                                          "image 0 <img pic17>", "image 0 <img pic17>"}));
 
     widget.events.clear();
     controller->setCaret(text(0, 4), true, false);

@@ -8,7 +8,6 @@
 
 #include "ArticleEngine/Controller/article_actions.h"
 #include "ArticleEngine/Controller/list_key_table.h"
-#include "ArticleEngine/Loading/article_layout_loader.h"
 #include "ArticleEngine/Views/view_lookup.h"
 #include "ArticleEngine/Views/view_painter.h"
 

@@ -236,7 +236,8 @@ void CompiledDictionary::close()
     m_codePages = {};
     m_quickAccess = QuickAccessIndex{};
     m_pointWords16.clear();
-    m_fuzzyWords = FuzzyWordCache{};
+    m_fuzzyWords = WordCache{};
+    m_headwordCache = WordCache{};
     m_container.close();
     m_header = DictionaryHeader{};
     m_synchronised = false;

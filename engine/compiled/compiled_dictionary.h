@@ -19,7 +19,7 @@
 #include "collation/sort_table.h"
 #include "compiled/bit_stream.h"
 #include "compiled/dictionary_header.h"
-#include "compiled/fuzzy_word_cache.h"
+#include "compiled/word_cache.h"
 #include "compiled/quick_access_index.h"
 #include "compiled/text_conversion.h"
 #include "compiled/text_model.h"
@@ -134,7 +134,10 @@ public:
     std::string wordFromUtf16(std::u16string_view word) const;
 
     // The word list's words, kept by the fuzzy feed between searches.
-    FuzzyWordCache& fuzzyWordCache() { return m_fuzzyWords; }
+    WordCache& fuzzyWordCache() { return m_fuzzyWords; }
+    // The main list's headwords, kept by the fuzzy feed of a dictionary
+    // without a word list.
+    WordCache& headwordCache() { return m_headwordCache; }
 
     // Compares two words with the main sort table.
     int compareWords(std::u16string_view a, std::u16string_view b) const;
@@ -237,7 +240,8 @@ private:
 
     // Quick-access prefixes widened once, for slot 14 and bisection.
     std::vector<std::u16string> m_pointWords16;
-    FuzzyWordCache m_fuzzyWords;
+    WordCache m_fuzzyWords;
+    WordCache m_headwordCache;
 };
 
 // The compiled dictionary behind a record; null when the record holds none.

@@ -15,7 +15,7 @@ int feedFromWordList(CompiledDictionary& dictionary, FuzzyState& state)
 {
     // After one whole decoding the words are replayed from memory: the same
     // words in the same order, so the same offers and the same answer.
-    FuzzyWordCache& cache = dictionary.fuzzyWordCache();
+    WordCache& cache = dictionary.fuzzyWordCache();
     const std::int32_t key = dictionary.header().dictionaryId;
     if (cache.complete()) {
         const int status = cache.forEachWord([&](std::u16string_view word) { return offerListWord(state, word, key); });
@@ -46,6 +46,45 @@ int feedFromWordList(CompiledDictionary& dictionary, FuzzyState& state)
     return status;
 }
 
+int feedFromHeadwords(CompiledDictionary& dictionary, FuzzyState& state)
+{
+    WordCache& cache = dictionary.headwordCache();
+    const std::int32_t key = dictionary.header().dictionaryId;
+    if (cache.complete()) {
+        std::int32_t last = -1;
+        const int status = cache.forEachWord([&](std::u16string_view headword, unsigned marks) {
+            if (state.stopRequested())
+                return kStopFeed;
+            ++last;
+            // Most headwords are one form: no need to look for a TAB.
+            if (!(marks & WordCache::kHoldsTab))
+                return state.offer(headword, headword, key);
+            return offerHeadword(state, headword, key);
+        });
+        // The decoding feed leaves the dictionary at the last entry it read;
+        // so does the replay. That entry was read whole before, so a failure
+        // here only means that the next read starts afresh.
+        if (last >= 0)
+            dictionary.readMainEntry(last, kReadHeadword);
+        return status == kStopFeed ? LV_OK : status;
+    }
+
+    // The main list, whichever list DicDoFilter made current.
+    auto read = [&](std::int32_t index, std::u16string_view& headword) {
+        if (const int status = dictionary.readMainEntry(index, kReadHeadword))
+            return status;
+        headword = dictionary.mainWord16();
+        cache.append(headword);
+        return int{LV_OK};
+    };
+    cache.startFilling();
+    const int status = feedHeadwords(state, dictionary.header().entryCount, read, key);
+    // A stop or a failure may have left entries unread.
+    if (status == LV_OK && !state.stopRequested())
+        cache.markComplete();
+    return status;
+}
+
 } // namespace
 
 int feedCompiledFuzzy(DictionaryRecord& record, FuzzyState* state)
@@ -55,14 +94,7 @@ int feedCompiledFuzzy(DictionaryRecord& record, FuzzyState* state)
         return LV_BAD_ARGUMENT;
     if (dictionary->header().hasFuzzyWordList)
         return feedFromWordList(*dictionary, *state);
-    // The main list, whichever list DicDoFilter made current.
-    auto read = [&](std::int32_t index, std::u16string_view& headword) {
-        if (const int status = dictionary->readMainEntry(index, kReadHeadword))
-            return status;
-        headword = dictionary->mainWord16();
-        return int{LV_OK};
-    };
-    return feedHeadwords(*state, dictionary->header().entryCount, read, dictionary->header().dictionaryId);
+    return feedFromHeadwords(*dictionary, *state);
 }
 
 } // namespace lexvane::engine

@@ -2,7 +2,6 @@
 #include "search/fuzzy_state.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <new>
 
@@ -88,8 +87,7 @@ std::int32_t FuzzyState::distanceTo(std::u16string_view candidate)
 
 std::int32_t FuzzyState::formDistance(std::u16string_view form)
 {
-    const std::int32_t a = static_cast<std::int32_t>(form.size()) + 1;
-    if (a >= kMatrixSize || std::abs(a - m_queryLengthPlusOne) >= m_limit)
+    if (!passesLengthFilter(form.size()))
         return kNoLimit;
     return distanceTo(form);
 }

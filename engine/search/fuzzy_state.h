@@ -39,6 +39,10 @@ public:
     // 0, or LV_NO_MEMORY when the result list cannot grow.
     int offer(std::u16string_view candidate, std::u16string_view kept, std::int32_t key)
     {
+        // Most candidates of a list fail the length prefilter: that is
+        // settled here, without a call, and leaves the state as it was.
+        if (!passesLengthFilter(candidate.size()))
+            return LV_OK;
         return offerForms(candidate, {}, kept, key);
     }
 
@@ -59,6 +63,16 @@ public:
     std::int32_t distanceTo(std::u16string_view candidate);
 
 private:
+    // Whether a form of `units` code units is compared at all: shorter than
+    // the matrix, and its length + 1 within the limit of the query's.
+    bool passesLengthFilter(std::size_t units) const
+    {
+        if (units >= static_cast<std::size_t>(kMatrixSize - 1))
+            return false;
+        const std::int32_t difference = static_cast<std::int32_t>(units) + 1 - m_queryLengthPlusOne;
+        return difference < m_limit && -difference < m_limit;
+    }
+
     void clear();
     // The distance of one form, or kNoLimit when it is not to be compared.
     std::int32_t formDistance(std::u16string_view form);

@@ -2,11 +2,14 @@
 // headwords and from a compressed word list, in both unit sizes, and with
 // damaged word lists.
 #include "compiled_test_support.h"
+#include "frame/dictionary_ops.h"
+#include "frame/dictionary_record.h"
 #include "search_reference.h"
 #include "word_list_writer.h"
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -111,6 +114,80 @@ TEST(CompiledFuzzySearch, BothFormsOfAHeadwordAreCompared)
     const std::vector<Found> found = search(dic.handle, u"flavoor");
     ASSERT_FALSE(found.empty());
     EXPECT_EQ(found.front(), (Found{u"flavour\tflavor", 1}));
+}
+
+TEST(CompiledFuzzySearch, KeptHeadwordsGiveWhatDecodingGives)
+{
+    // Headwords of one and two forms (some with an empty second form), so
+    // that the kept words' marks choose both ways of offering.
+    std::mt19937 random(11);
+    const auto randomForm = [&](std::size_t length) {
+        std::string form;
+        for (std::size_t i = 0; i < length; ++i)
+            form.push_back("abcdehost"[random() % 9]);
+        return form;
+    };
+    std::vector<std::u16string> words;
+    for (int i = 0; i < 600; ++i) {
+        std::string word = randomForm(1 + random() % 14);
+        if (random() % 6 == 0)
+            word += "\t" + randomForm(random() % 8);
+        words.push_back(lexvane::testing::widen(word));
+    }
+    std::sort(words.begin(), words.end(), [](const std::u16string& a, const std::u16string& b) {
+        return lexvane::testing::sortsBefore(a, b) || (!lexvane::testing::sortsBefore(b, a) && a < b);
+    });
+    words.erase(std::unique(words.begin(), words.end()), words.end());
+    DictionarySource source = lexvane::testing::sampleSource(0, 1, true);
+    for (const std::u16string& word : words) {
+        lexvane::tools::SourceEntry entry;
+        entry.headword = std::string(word.begin(), word.end()); // ASCII
+        entry.article.push_back({3, "text", 0});
+        source.entries.push_back(entry);
+    }
+    TemporaryFolder folder;
+    const std::string path = writeCompiled(folder, "0A1B.prc", source);
+
+    // The closest headwords under 5, each at the smaller distance of its forms.
+    const auto expected = [&](const std::u16string& query) {
+        std::vector<Found> found;
+        for (const std::u16string& word : words) {
+            const std::size_t tab = word.find(u'\t');
+            int distance = referenceDistance(word.substr(0, tab), query);
+            if (tab != std::u16string::npos && tab + 1 < word.size())
+                distance = std::min(distance, referenceDistance(word.substr(tab + 1), query));
+            if (distance < 5)
+                found.push_back({word, distance});
+        }
+        std::stable_sort(found.begin(), found.end(),
+                         [](const Found& a, const Found& b) { return a.distance < b.distance; });
+        found.resize(std::min<std::size_t>(found.size(), 10));
+        return found;
+    };
+    const auto currentIndex = [](DictionaryRecord* dic) { return dic->ops->currentIndex(*dic); };
+
+    OpenDictionary kept(path);
+    ASSERT_EQ(kept.status, 0);
+    const auto last = static_cast<std::int32_t>(words.size()) - 1;
+    for (std::size_t length : {3u, 6u, 12u}) {
+        for (int round = 0; round < 4; ++round) {
+            // A headword's first form cut or padded to the length, one
+            // letter changed.
+            const std::u16string& near = words[random() % words.size()];
+            std::u16string query = near.substr(0, std::min(near.find(u'\t'), length));
+            query.resize(length, u'e');
+            query[length / 2] = u'x';
+            // A fresh dictionary decodes its headwords; the kept one replays
+            // them, after its reading position was moved elsewhere.
+            OpenDictionary fresh(path);
+            const std::vector<Found> decoded = search(fresh.handle, query);
+            EXPECT_EQ(currentIndex(fresh.handle), last);
+            kept.headword(static_cast<std::int32_t>(random() % words.size()));
+            EXPECT_EQ(search(kept.handle, query), decoded) << length << " round " << round;
+            EXPECT_EQ(currentIndex(kept.handle), last);
+            EXPECT_EQ(decoded, expected(query)) << length << " round " << round;
+        }
+    }
 }
 
 // A compiled dictionary whose word list is replaced by `chunks`.

@@ -1,19 +1,27 @@
-// fuzzy_word_cache.cpp: filling the cache of word-list words.
-#include "compiled/fuzzy_word_cache.h"
+// word_cache.cpp: filling a cache of decoded words.
+#include "compiled/word_cache.h"
 
 #include <algorithm>
 #include <new>
 
 namespace lexvane::engine {
 
-void FuzzyWordCache::startFilling()
+void WordCache::startFilling()
 {
     m_units.clear();
     m_wordCount = 0;
     m_complete = false;
 }
 
-void FuzzyWordCache::refuse()
+void WordCache::clear()
+{
+    std::vector<char16_t>().swap(m_units);
+    m_wordCount = 0;
+    m_complete = false;
+    m_refused = false;
+}
+
+void WordCache::refuse()
 {
     std::vector<char16_t>().swap(m_units);
     m_wordCount = 0;
@@ -21,11 +29,10 @@ void FuzzyWordCache::refuse()
     m_refused = true;
 }
 
-void FuzzyWordCache::append(std::u16string_view word)
+void WordCache::append(std::u16string_view word)
 {
     if (m_refused || m_complete)
         return;
-    constexpr std::size_t kLongestWord = 0xFFFF; // the length is stored as one unit
     const std::size_t needed = m_units.size() + 1 + word.size();
     if (word.size() > kLongestWord || needed * sizeof(char16_t) > m_budgetBytes) {
         refuse();
@@ -35,7 +42,14 @@ void FuzzyWordCache::append(std::u16string_view word)
         // Grows by doubling, but never reserves past the budget.
         if (needed > m_units.capacity())
             m_units.reserve(std::clamp(m_units.capacity() * 2, needed, m_budgetBytes / sizeof(char16_t)));
-        m_units.push_back(static_cast<char16_t>(word.size()));
+        unsigned marks = 0;
+        for (char16_t c : word) {
+            if (c == u'\t')
+                marks |= kHoldsTab;
+            else if (c == 0x0301)
+                marks |= kHoldsStressMark;
+        }
+        m_units.push_back(static_cast<char16_t>(word.size() | marks << kMarkShift));
         m_units.insert(m_units.end(), word.begin(), word.end());
     } catch (const std::bad_alloc&) {
         refuse();
@@ -44,7 +58,7 @@ void FuzzyWordCache::append(std::u16string_view word)
     ++m_wordCount;
 }
 
-void FuzzyWordCache::markComplete()
+void WordCache::markComplete()
 {
     if (!m_refused) {
         m_complete = true;

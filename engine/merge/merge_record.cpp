@@ -126,6 +126,7 @@ void MergeRecord::complete()
     m_secondTable.reset();
     m_alphabet.reset();
     m_checkpoints.clear();
+    forgetGroupWords();
     stopMerge();
 
     // The base table is that of the first member with UTF-8 words: 8-bit
@@ -668,6 +669,37 @@ void MergeRecord::checkpointIfNoneNear()
         m_checkpoints.add(std::move(snapshot));
 }
 
+// ---- kept group headwords ----------------------------------------------
+
+const WordCache* MergeRecord::keptGroupWords(std::int32_t& end) const
+{
+    end = 0;
+    if (m_groupWords.refused() || m_groupWordsEnd == 0)
+        return nullptr;
+    end = m_groupWordsEnd;
+    return &m_groupWords;
+}
+
+void MergeRecord::keepGroupWord(std::int32_t index, std::u16string_view headword, std::int32_t next)
+{
+    if (m_groupWords.complete() || m_groupWords.refused() || index != m_groupWordsEnd || next <= index)
+        return;
+    m_groupWords.append(headword);
+    if (m_groupWords.refused()) {
+        m_groupWordsEnd = 0;
+        return;
+    }
+    m_groupWordsEnd = next;
+    if (next >= m_total)
+        m_groupWords.markComplete();
+}
+
+void MergeRecord::forgetGroupWords()
+{
+    m_groupWords.clear();
+    m_groupWordsEnd = 0;
+}
+
 // ---- language and word lists ---------------------------------------------
 
 std::int32_t MergeRecord::countLanguage(std::u16string_view text)
@@ -701,6 +733,7 @@ bool MergeRecord::chooseWordLists(const char16_t* text)
                      [this](int a, int b) { return m_members[a]->count > m_members[b]->count; });
     // The old positions and checkpoints name entries of the other lists.
     m_checkpoints.clear();
+    forgetGroupWords();
     stopMerge();
     for (auto& member : m_members) {
         member->hasWord = false;

@@ -17,9 +17,15 @@
 // Members are read only through their operation tables; a member whose
 // reading position was moved from outside (through its own handle) is read
 // again at the entry the set expects. See docs/behaviour/sets.md.
+//
+// The headwords of the groups that a wildcard walk passed are kept, in
+// order, up to a budget: the groups before merged index m_groupWordsEnd.
+// They are forgotten whenever the merged list may change (an add, another
+// word list). See docs/behaviour/wildcard-search.md.
 #pragma once
 
 #include "collation/sort_table.h"
+#include "compiled/word_cache.h"
 #include "frame/dictionary_record.h"
 #include "lexvane_engine.h"
 #include "merge/merge_snapshot.h"
@@ -96,6 +102,15 @@ public:
     // changed, which renews the counts and starts the merge anew.
     bool chooseWordLists(const char16_t* text);
 
+    // 32 MiB of kept group headwords: some 1.6 million of ten units.
+    static constexpr std::size_t kGroupWordBudgetBytes = std::size_t{32} << 20;
+    // The kept headwords of the first groups and in `end` the merged index
+    // after them; null (and 0) when none are kept.
+    const lexvane::engine::WordCache* keptGroupWords(std::int32_t& end) const;
+    // Keeps the headword of the group at `index`, which ends before `next`,
+    // when it directly follows the groups kept so far.
+    void keepGroupWord(std::int32_t index, std::u16string_view headword, std::int32_t next);
+
     // For tests: the number of checkpoints kept.
     std::size_t checkpointCount() const { return m_checkpoints.size(); }
 
@@ -125,6 +140,7 @@ private:
     bool takeSnapshot(lexvane::engine::MergeSnapshot& snapshot, bool evenLong);
     int restore(const lexvane::engine::MergeSnapshot& snapshot);
     void checkpointIfNoneNear();
+    void forgetGroupWords();
 
     int m_capacity;
     std::int32_t m_sourceLanguage;
@@ -145,4 +161,7 @@ private:
     std::int32_t m_groupSize = 1;
     std::vector<lexvane::engine::MergeGroup> m_groups;
     lexvane::engine::CheckpointCache m_checkpoints;
+
+    lexvane::engine::WordCache m_groupWords{kGroupWordBudgetBytes};
+    std::int32_t m_groupWordsEnd = 0;
 };

@@ -1,7 +1,8 @@
 // merge_search_interface.cpp: wildcard and fuzzy search over a set.
 //
 // The searches themselves live in search/; a set only supplies its groups
-// (for the wildcard walk) and its members (for the fuzzy feed).
+// (for the wildcard walk, which keeps their headwords for the next search)
+// and its members (for the fuzzy feed).
 #include "lexvane_engine.h"
 #include "merge/merge_record.h"
 #include "search/fuzzy_dictionaries.h"
@@ -30,8 +31,11 @@ public:
             return status;
         headword = word ? std::u16string_view(word) : std::u16string_view();
         groupSize = std::max(m_set.position() + m_set.groupSize() - index, 1);
+        m_set.keepGroupWord(index, headword, index + groupSize);
         return LV_OK;
     }
+
+    const lexvane::engine::WordCache* keptGroups(std::int32_t& end) override { return m_set.keptGroupWords(end); }
 
 private:
     MergeRecord& m_set;

@@ -4,7 +4,9 @@
 // one or more members); each group's headword is split into its forms,
 // stress marks are ignored on both sides, and a match is reported once. The
 // set supplies the walk through WildcardSearchList, so that this file knows
-// nothing of how members are merged. See docs/behaviour/wildcard-search.md.
+// nothing of how members are merged. The headwords of groups that an
+// earlier walk kept are matched first, without positioning the list; the
+// walk goes on after them. See docs/behaviour/wildcard-search.md.
 #pragma once
 
 #include "lexvane_engine.h"
@@ -15,6 +17,7 @@
 namespace lexvane::engine {
 
 class SortTable;
+class WordCache;
 
 class WildcardSearchList {
 public:
@@ -25,6 +28,14 @@ public:
     // its lowest-numbered member, valid until the next call) and the number
     // of merged entries its group spans. 0 or a status that ends the search.
     virtual int positionAt(std::int32_t index, std::u16string_view& headword, std::int32_t& groupSize) = 0;
+    // The headwords of the list's first groups in order, kept from an
+    // earlier walk, and in `end` the merged index after the last of them;
+    // null (and 0) when none are kept.
+    virtual const WordCache* keptGroups(std::int32_t& end)
+    {
+        end = 0;
+        return nullptr;
+    }
 };
 
 // Reports callback(headword, 0, user) for every matching group in list

@@ -41,6 +41,10 @@ public:
     // Whether one form matches the whole pattern.
     bool matchesForm(std::u16string_view form) const;
 
+    // matchesHeadword() for a headword known to hold neither a TAB nor a
+    // stress mark: one form, matched as it stands.
+    bool matchesPlainHeadword(std::u16string_view headword) const { return matchesFormAsGiven(headword); }
+
 private:
     bool matchesFormAsGiven(std::u16string_view form) const;
 

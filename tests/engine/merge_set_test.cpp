@@ -377,6 +377,18 @@ TEST(MergeSet, CountLangByScriptRangesAndAlphabet)
     EXPECT_EQ(MrgCountLang(japaneseSet.handle, u"abkLqX ю"), 4);
 }
 
+// Every group's headword, as a wildcard search for "*" reports them.
+std::vector<std::u16string> everyGroupHeadword(MergeRecord* set)
+{
+    std::vector<std::u16string> found;
+    const auto collect = [](const char16_t* word, std::int32_t, void* user) {
+        static_cast<std::vector<std::u16string>*>(user)->push_back(word);
+        return 0;
+    };
+    EXPECT_EQ(MrgSearchWildCard(set, u"*", 100, collect, &found), LV_OK);
+    return found;
+}
+
 TEST(MergeSet, ChangingAWordListStartsTheMergeAnew)
 {
     TemporaryFolder folder;
@@ -401,13 +413,19 @@ TEST(MergeSet, ChangingAWordListStartsTheMergeAnew)
     MrgAdd(set.handle, -1, other.c_str());
     ASSERT_EQ(set.count(), 4);
     EXPECT_EQ(set.headword(0), u"aoi");
+    const std::vector<std::u16string> mainList = {u"aoi", u"kawa", u"yama", u"zzz"};
+    EXPECT_EQ(everyGroupHeadword(set.handle), mainList);
     EXPECT_EQ(MrgDoFilter(set.handle, u"山"), 1);
     ASSERT_EQ(set.count(), 3);
     EXPECT_EQ(set.headword(0), u"山") << "the old list's headword must not come back";
     EXPECT_EQ(set.headword(2), u"zzz");
+    // Nor may the wildcard search report the old list's kept headwords.
+    EXPECT_EQ(everyGroupHeadword(set.handle),
+              (std::vector<std::u16string>{set.headword(0), set.headword(1), set.headword(2)}));
     EXPECT_EQ(MrgDoFilter(set.handle, u"山"), 0);
     EXPECT_EQ(MrgDoFilter(set.handle, u"kawa"), 1);
     EXPECT_EQ(set.headword(0), u"aoi");
+    EXPECT_EQ(everyGroupHeadword(set.handle), mainList);
     EXPECT_EQ(MrgDoFilter(nullptr, u"a"), LV_NULL_HANDLE);
 }
 

@@ -10,7 +10,9 @@
 #include "lexvane_engine.h"
 
 #include "collation/built_in_sort_table.h"
+#include "compiled/compiled_dictionary.h"
 #include "dictionary_compiler.h"
+#include "merge/merge_record.h"
 #include "search/fuzzy_state.h"
 #include "sort_table_writer.h"
 
@@ -430,24 +432,31 @@ void fuzzyBaseline(benchmark::State& state, std::size_t length)
     fuzzyOver(state, length, {&headwords()});
 }
 
-// Repeated searches on one open dictionary (a word list is inflated once).
+// Repeated searches on one open dictionary: the first search, before the
+// clock starts, decodes the word list or the headwords once and keeps them.
 void fuzzyDictionary(benchmark::State& state, std::size_t length, bool wordList)
 {
     const std::u16string query = queryOfLength(length);
     OpenDictionary dic(wordList ? Dictionaries::instance().wordListPath() : Dictionaries::instance().plainPath());
+    DicFuzzySearch(dic.handle(), query.c_str(), 10, ignoreWord, nullptr);
     for (auto _ : state)
         DicFuzzySearch(dic.handle(), query.c_str(), 10, ignoreWord, nullptr);
+    // What the kept words cost.
+    lexvane::engine::CompiledDictionary* compiled = lexvane::engine::compiledDictionaryOf(*dic.handle());
+    const lexvane::engine::WordCache& kept = wordList ? compiled->fuzzyWordCache() : compiled->headwordCache();
+    state.counters["keptMiB"] = static_cast<double>(kept.memoryBytes()) / (1 << 20);
 }
 
-// The first search after opening: the word list is inflated (and kept);
-// the figure above is the repeated search, which replays the kept words.
-void fuzzyFirstSearch(benchmark::State& state, std::size_t length)
+// The first search after opening: the word list is inflated, or the
+// headwords are decoded, and kept; the figures above are the repeated
+// searches, which replay the kept words.
+void fuzzyFirstSearch(benchmark::State& state, std::size_t length, bool wordList)
 {
     const std::u16string query = queryOfLength(length);
     for (auto _ : state) {
         state.PauseTiming();
         {
-            OpenDictionary dic(Dictionaries::instance().wordListPath());
+            OpenDictionary dic(wordList ? Dictionaries::instance().wordListPath() : Dictionaries::instance().plainPath());
             state.ResumeTiming();
             DicFuzzySearch(dic.handle(), query.c_str(), 10, ignoreWord, nullptr);
             state.PauseTiming();
@@ -567,13 +576,38 @@ int countWord(const char16_t*, std::int32_t, void* user)
     return 0;
 }
 
+// Repeated searches on one open set: the first search, before the clock
+// starts, walks the merged list and keeps the group headwords.
 void wildcardSet(benchmark::State& state, std::u16string mask, std::size_t members)
 {
     OpenSet set(members);
+    int found = 0;
+    MrgSearchWildCard(set.handle(), mask.c_str(), 1 << 30, countWord, &found);
     for (auto _ : state) {
-        int found = 0;
+        found = 0;
         MrgSearchWildCard(set.handle(), mask.c_str(), 1 << 30, countWord, &found);
         benchmark::DoNotOptimize(found);
+    }
+    // What the kept group headwords cost.
+    std::int32_t end = 0;
+    const lexvane::engine::WordCache* kept = set.handle()->keptGroupWords(end);
+    state.counters["keptMiB"] = kept ? static_cast<double>(kept->memoryBytes()) / (1 << 20) : 0.0;
+}
+
+// The first search after the set is opened: the walk through the merge.
+void wildcardSetFirst(benchmark::State& state, std::u16string mask, std::size_t members)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        {
+            OpenSet set(members);
+            state.ResumeTiming();
+            int found = 0;
+            MrgSearchWildCard(set.handle(), mask.c_str(), 1 << 30, countWord, &found);
+            benchmark::DoNotOptimize(found);
+            state.PauseTiming();
+        }
+        state.ResumeTiming();
     }
 }
 
@@ -582,6 +616,8 @@ void fuzzySet(benchmark::State& state, std::size_t length, std::size_t members)
     const std::u16string query = queryOfLength(length);
     OpenSet set(members);
     const QuietStandardError quiet;
+    // The first search (members' word lists inflated and kept) is not timed.
+    MrgFuzzySearch(set.handle(), query.c_str(), 10, ignoreWord, nullptr);
     for (auto _ : state)
         MrgFuzzySearch(set.handle(), query.c_str(), 10, ignoreWord, nullptr);
 }
@@ -713,7 +749,10 @@ int main(int argc, char** argv)
         benchmark::RegisterBenchmark((name + "/state").c_str(), fuzzyEngine, length)->Unit(kMillisecond);
         benchmark::RegisterBenchmark((name + "/headwords").c_str(), fuzzyDictionary, length, false)->Unit(kMillisecond);
         benchmark::RegisterBenchmark((name + "/wordList").c_str(), fuzzyDictionary, length, true)->Unit(kMillisecond);
-        benchmark::RegisterBenchmark((name + "/wordListFirst").c_str(), fuzzyFirstSearch, length)->Unit(kMillisecond);
+        benchmark::RegisterBenchmark((name + "/headwordsFirst").c_str(), fuzzyFirstSearch, length, false)
+            ->Unit(kMillisecond);
+        benchmark::RegisterBenchmark((name + "/wordListFirst").c_str(), fuzzyFirstSearch, length, true)
+            ->Unit(kMillisecond);
         for (std::size_t members : {1u, 4u}) {
             const std::string set = "SetFuzzy" + std::to_string(members) + "/" + std::to_string(length);
             benchmark::RegisterBenchmark((set + "/set").c_str(), fuzzySet, length, members)->Unit(kMillisecond);
@@ -731,6 +770,8 @@ int main(int argc, char** argv)
         for (std::size_t members : {1u, 4u}) {
             const std::string set = "SetWildCard" + std::to_string(members) + "/" + name;
             benchmark::RegisterBenchmark((set + "/set").c_str(), wildcardSet, std::u16string(mask), members)
+                ->Unit(kMillisecond);
+            benchmark::RegisterBenchmark((set + "/first").c_str(), wildcardSetFirst, std::u16string(mask), members)
                 ->Unit(kMillisecond);
             benchmark::RegisterBenchmark((set + "/baseline").c_str(), wildcardSetBaseline, std::u16string(mask),
                                          members)

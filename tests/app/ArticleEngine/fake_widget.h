@@ -1,6 +1,7 @@
 // fake_widget.h: a host widget for controller tests: counts repaints and
 // updates, answers a settable focus, owns a scroll bar and records the
-// article events and copies it hears, one line each.
+// article events and copies it hears, one line each; its clipboard holds
+// what a test puts there.
 #pragma once
 
 #include "ArticleEngine/External/widget.h"
@@ -16,8 +17,8 @@ public:
     FakeWidget() { bar.setFixedWidth(15); }
 
     void copySelection() override { events << QStringLiteral("copy"); }
-    QString clipboardText() override { return {}; }
-    QString clipboardSource() override { return {}; }
+    QString clipboardText() override { return clipboard; }
+    QString clipboardSource() override { return clipboardSourceText; }
     bool hasFocus() override { return focused; }
     void repaint() override { ++repaints; }
     void update() override { ++updates; }
@@ -49,6 +50,9 @@ public:
     }
     QScrollBar* scrollBar() override { return &bar; }
 
+    // What the clipboard holds as plain text and as article source.
+    QString clipboard;
+    QString clipboardSourceText;
     bool focused = false;
     int repaints = 0;
     int updates = 0;

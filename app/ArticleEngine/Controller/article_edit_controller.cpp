@@ -2,8 +2,13 @@
 // caret, the scroll state and painting.
 #include "ArticleEngine/Controller/article_edit_controller.h"
 
+#include "ArticleEngine/Controller/article_clipboard_copy.h"
+#include "ArticleEngine/Controller/article_html_exporter.h"
+#include "ArticleEngine/Controller/clipboard_source.h"
 #include "ArticleEngine/Controller/debug_overlay.h"
 #include "ArticleEngine/Controller/edit_key_table.h"
+#include "ArticleEngine/Controller/selection_source.h"
+#include "ArticleEngine/Controller/selection_text.h"
 #include "ArticleEngine/External/style_server.h"
 #include "ArticleEngine/Loading/article_layout_loader.h"
 #include "ArticleEngine/Loading/text_metric_source.h"
@@ -353,9 +358,21 @@ void ArticleEditController::paste()
 
 void ArticleEditController::pasteSource(const QString& clipboardSource)
 {
-    (void)clipboardSource;
     beginEdit();
-    endEdit(deleteSelection());
+    int position = deleteSelection();
+    if (m_styles != nullptr) {
+        for (const PastedRun& run : readClipboardSource(clipboardSource, *m_styles)) {
+            const int start = position;
+            position = insertAtCaret(run.text);
+            const auto [from, to] = styleRange(start, position);
+            if (position > start && to > from)
+                m_document.applyStyle(from, to, run.style);
+            // Collapsed after every run, so that the next run's insertion
+            // does not take this one for a selection and delete it.
+            setCaret(bodyPosition(position), false, false);
+        }
+    }
+    endEdit(position);
 }
 
 void ArticleEditController::undo()
@@ -445,15 +462,33 @@ void ArticleEditController::ensureCaretVisible()
     }
 }
 
+ExportedArticle ArticleEditController::exported() const
+{
+    return {m_view, m_document.content(), m_document.content().leadText, false};
+}
+
 QString ArticleEditController::selectionText() const
 {
-    const int start = selectionStartOffset();
-    return m_document.text().mid(start, selectionEndOffset() - start);
+    return Controller::selectionText(exported(), m_selectionStart, m_selectionEnd, true);
 }
 
 QString ArticleEditController::selectionSource() const
 {
-    return m_document.source(selectionStartOffset(), selectionEndOffset(), m_selectionStart.kind == HeaderKind);
+    if (m_styles == nullptr)
+        return {};
+    return Controller::selectionSource(exported(), *m_styles, m_selectionStart, m_selectionEnd);
+}
+
+QString ArticleEditController::selectionHtml() const
+{
+    return ArticleHtmlExporter(exported()).html(m_selectionStart, m_selectionEnd, true);
+}
+
+ClipboardForms ArticleEditController::clipboardForms() const
+{
+    if (m_styles == nullptr)
+        return {};
+    return ArticleClipboardCopy(exported(), *m_styles).forms(m_selectionStart, m_selectionEnd);
 }
 
 // --- slots ------------------------------------------------------------------

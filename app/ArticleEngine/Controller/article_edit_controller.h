@@ -14,6 +14,7 @@
 #pragma once
 
 #include "ArticleEngine/Controller/article_base_controller.h"
+#include "ArticleEngine/Controller/article_clipboard_copy.h"
 #include "ArticleEngine/Controller/article_edit_hit_tester.h"
 #include "ArticleEngine/Controller/article_edit_position.h"
 #include "ArticleEngine/Controller/article_edit_position_converter.h"
@@ -115,10 +116,13 @@ public:
     bool hasSelection() const { return selectionEndOffset() > selectionStartOffset(); }
     int preferredX() const { return m_preferredX; }
 
-    // The copy sources: the selection as plain text and as source (with
-    // the lead text when the selection starts at the article's start).
+    // The copy sources of the selection: plain text, source with its style
+    // sheet (with the lead text when the selection starts at the
+    // article's start) and HTML; all three for the clipboard.
     QString selectionText() const;
     QString selectionSource() const;
+    QString selectionHtml() const;
+    ClipboardForms clipboardForms() const;
 
     // For the copy builders and tests.
     const EditDocument& document() const { return m_document; }
@@ -190,6 +194,7 @@ private:
     void restore(int index);
     void pageStep(bool down);
     QVector<QRect> selectionRects() const;
+    ExportedArticle exported() const;
 
     External::IStyleServer* m_styles = nullptr;
     External::ICharAnalyzer* m_analyzer = nullptr;

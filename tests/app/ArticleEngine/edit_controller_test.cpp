@@ -199,6 +199,46 @@ TEST_F(EditControllerTest, TheLeadTextIsKeptAndEscaped)
     EXPECT_EQ(readMarkup(source()).leadText, QStringLiteral("5% #"));
 }
 
+TEST_F(EditControllerTest, PastedSourceKeepsEveryRunAndMapsUnknownStylesToZero)
+{
+    load(QStringLiteral("#01\"ab%0a\""));
+    setCaret(1);
+    // The default style server answers 0 for every declared style.
+    widget.clipboardSourceText =
+        QStringLiteral("head#01\"x%22y\"#02\"z\"#M#05\"w\"\n.1 { color: rgb(10, 20, 30); }\n");
+    controller->paste();
+    EXPECT_EQ(text(), QStringLiteral("ax\"yzwb\n"));
+    EXPECT_EQ(styleRuns(), "0-1:1 1-6:0 6-8:1");
+    EXPECT_EQ(caret(), 6);
+    controller->undo();
+    EXPECT_EQ(text(), QStringLiteral("ab\n")) << "one undo step";
+}
+
+TEST_F(EditControllerTest, PastedSourceStartsParagraphsIndentsAndReplacesTheSelection)
+{
+    load(QStringLiteral("#01\"one two%0a\""));
+    select(4, 7);
+    controller->pasteSource(QStringLiteral("#03\"A%0a\"#04\"%09B%00\""));
+    EXPECT_EQ(text(), QStringLiteral("one A\nB\n"));
+    EXPECT_EQ(paragraphs(), "0-6/0 6-8/1");
+    EXPECT_EQ(styleRuns(), "0-4:1 4-8:0");
+    // A source without runs still deletes the selection.
+    select(0, 3);
+    controller->pasteSource(QStringLiteral("no runs here"));
+    EXPECT_EQ(text(), QStringLiteral(" A\nB\n"));
+}
+
+TEST_F(EditControllerTest, CopiesTheSelectionAsTextSourceAndHtml)
+{
+    load(QStringLiteral("#01\"one%0a\"#02\"\ttwo%0a\""));
+    select(2, 6);
+    EXPECT_EQ(controller->selectionText(), QStringLiteral("e\n\ttw"));
+    EXPECT_TRUE(controller->selectionSource().startsWith(QStringLiteral("#01\"e%0a\"#02\"\ttw\"\n.1 {")))
+        << controller->selectionSource().toStdString();
+    EXPECT_TRUE(controller->selectionHtml().contains(QStringLiteral("tw")));
+    EXPECT_EQ(controller->clipboardForms().text, controller->selectionText());
+}
+
 TEST_F(EditControllerTest, PaintsTheArticleAndTheCaretOnlyWithFocus)
 {
     load(QStringLiteral("#01\"hello%0a\""));

@@ -1,25 +1,26 @@
 // export_range.cpp: cutting a pair of positions to one article.
 #include "ArticleEngine/Controller/export_range.h"
 
+#include "ArticleEngine/Controller/list_navigation.h"
+
 #include <algorithm>
 
 namespace ArticleEngine::Controller {
 
 namespace {
 
-// The end of the text item holding the character at offset; the offset
-// itself when no item holds it.
-int endOfItemAt(const ArticleView& view, int offset)
+// The end of the word holding the character at offset (the run of word
+// items around it: our layout makes an item per character, and the list
+// shows the word at a selection's end as selected); the end of the item
+// itself when it is no word, the offset when no item holds it.
+int endOfWordAt(const ArticleView& view, int offset)
 {
-    for (const ParagraphView& paragraph : view.paragraphs) {
-        if (offset < paragraph.textStart() || offset >= paragraph.textEnd())
-            continue;
-        for (const TextItemView& item : paragraph.items()) {
-            if (offset >= item.start() && offset < item.end())
-                return item.end();
-        }
-    }
-    return offset;
+    const auto [paragraph, item] = Stops::itemAt(view, offset);
+    if (paragraph == nullptr || item == nullptr)
+        return offset;
+    const auto items = paragraph->items();
+    const int last = Stops::wordItems(*paragraph, int(item - items.data())).second;
+    return items[std::size_t(last)].end();
 }
 
 } // namespace
@@ -55,7 +56,7 @@ ExportRange exportRange(const ExportedArticle& article, ArticleEditPosition star
 
     if (end.kind == BodyKind) {
         const int offset = std::clamp(end.offset, 0, length);
-        range.to = endAtOffset ? offset : std::min(endOfItemAt(article.view, offset), length);
+        range.to = endAtOffset ? offset : std::min(endOfWordAt(article.view, offset), length);
     } else {
         // The show-more button stands after the whole body.
         range.to = length;

@@ -39,8 +39,8 @@ struct ExportRange {
 };
 
 // With endAtOffset (the editor) the range ends at the end's offset; without
-// it (the list, whose caret covers a character) at the end of the text
-// item that holds that character.
+// it (the list, whose caret covers a word) at the end of the word that
+// holds that character.
 ExportRange exportRange(const ExportedArticle& article, ArticleEditPosition start, ArticleEditPosition end,
                         bool endAtOffset);
 

@@ -21,6 +21,8 @@ struct ActionResources {
     // Names: "delete", "edit", "pronounce", "expand", "collapse", "showMore".
     std::map<QString, QIcon> icons;
     QIcon defaultIcon;
+    // The same names; the list widget shows them over the buttons.
+    std::map<QString, QString> toolTips;
 
     const QIcon* icon(const QString& name) const;
 };

@@ -81,6 +81,7 @@ public:
     void setArticleFont(const QFont& font);
     void setShowDebugFrames(bool show);
     void setActionResources(ActionResources resources);
+    const ActionResources& actionResources() const { return m_actionResources; }
 
     QColor backgroundColor{255, 255, 255};
     QColor headerHighlightUnfocused{144, 144, 120};

@@ -10,10 +10,13 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFileInfo>
 #include <QHelpEvent>
 #include <QImage>
 #include <QMimeData>
+#include <QPrinter>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QToolTip>
 
 #include <gtest/gtest.h>
@@ -325,6 +328,49 @@ TEST_F(ArticleListTest, ScrollBarStepsScrollOneLineAndKeepTheBarInStep)
 
     list.scrollBar()->triggerAction(QAbstractSlider::SliderToMaximum);
     EXPECT_GT(list.controller().scrollPosition().topArticle, 30);
+}
+
+TEST_F(ArticleListTest, SettingsReachTheController)
+{
+    start({QStringLiteral("#1\"one%0a\"")}, true);
+    QPixmap red(8, 8);
+    red.fill(Qt::red);
+    list.setActionIcons(red, QPixmap(), QPixmap(), QPixmap(), QPixmap(), red);
+    const auto& icons = list.controller().actionResources().icons;
+    ASSERT_EQ(icons.size(), 6u);
+    EXPECT_FALSE(icons.at(QStringLiteral("delete")).isNull());
+    EXPECT_TRUE(icons.at(QStringLiteral("edit")).isNull());
+    EXPECT_FALSE(icons.at(QStringLiteral("showMore")).isNull());
+    list.setActionIcons(QIcon(), QIcon(), QIcon(), QIcon(), QIcon(), QIcon());
+    EXPECT_TRUE(list.controller().actionResources().icons.at(QStringLiteral("delete")).isNull())
+        << "a new icon takes the old one's place";
+
+    list.setFont(QFont(QStringLiteral("DejaVu Serif"), 17));
+    EXPECT_EQ(list.controller().articleFont().pointSize(), 17);
+    list.setHighlightColors(QColor(1, 2, 3), QColor(4, 5, 6));
+    EXPECT_EQ(list.controller().headerHighlightFocused, QColor(1, 2, 3));
+    EXPECT_EQ(list.controller().headerHighlightUnfocused, QColor(4, 5, 6));
+    list.setMarkColor(QColor(7, 8, 9));
+    list.setMatchColor(QColor(10, 11, 12));
+    EXPECT_EQ(list.controller().markColor, QColor(7, 8, 9));
+    EXPECT_EQ(list.controller().matchColor, QColor(10, 11, 12));
+}
+
+TEST_F(ArticleListTest, PrintLaysTheScreenOutAgain)
+{
+    std::vector<QString> markups(30, QStringLiteral("#1\"one two three%0a\""));
+    start(markups);
+    QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("list.pdf"));
+    {
+        QPrinter printer(QPrinter::ScreenResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(file);
+        list.print(&printer);
+    }
+    EXPECT_GT(QFileInfo(file).size(), 0);
+    EXPECT_EQ(list.controller().scrollPosition().topArticle, 0);
+    EXPECT_EQ(list.controller().articleRect(0).width(), list.controller().clientRect().width());
 }
 
 } // namespace

@@ -344,28 +344,30 @@ void ArticleList::keyReleaseEvent(QKeyEvent* event)
     refreshAndUpdate();
 }
 
-void ArticleList::mousePressEvent(QMouseEvent* event)
+void ArticleList::routeMouse(QMouseEvent* event)
 {
     m_controller.mouseEvent(event);
     refreshAndUpdate();
+}
+
+void ArticleList::mousePressEvent(QMouseEvent* event)
+{
+    routeMouse(event);
 }
 
 void ArticleList::mouseReleaseEvent(QMouseEvent* event)
 {
-    m_controller.mouseEvent(event);
-    refreshAndUpdate();
+    routeMouse(event);
 }
 
 void ArticleList::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    m_controller.mouseEvent(event);
-    refreshAndUpdate();
+    routeMouse(event);
 }
 
 void ArticleList::mouseMoveEvent(QMouseEvent* event)
 {
-    m_controller.mouseEvent(event);
-    refreshAndUpdate();
+    routeMouse(event);
 }
 
 void ArticleList::wheelEvent(QWheelEvent* event)
@@ -374,16 +376,20 @@ void ArticleList::wheelEvent(QWheelEvent* event)
     refreshAndUpdate();
 }
 
-void ArticleList::focusInEvent(QFocusEvent* event)
+void ArticleList::routeFocus(QFocusEvent* event)
 {
     m_controller.focusEvent(event);
     refreshAndUpdate();
 }
 
+void ArticleList::focusInEvent(QFocusEvent* event)
+{
+    routeFocus(event);
+}
+
 void ArticleList::focusOutEvent(QFocusEvent* event)
 {
-    m_controller.focusEvent(event);
-    refreshAndUpdate();
+    routeFocus(event);
 }
 
 // The scroll bar ------------------------------------------------------------

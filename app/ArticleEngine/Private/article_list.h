@@ -128,6 +128,10 @@ private:
     ArticleEngine::Controller::ClipboardForms selectionForms();
     // Runs the controller's refresh and asks for a repaint.
     void refreshAndUpdate();
+    // Press, release, double click and move go to the controller's one
+    // mouse slot; focus in and out to its focus slot.
+    void routeMouse(QMouseEvent* event);
+    void routeFocus(QFocusEvent* event);
     bool firstMatch();
     bool afterFind(bool found);
 

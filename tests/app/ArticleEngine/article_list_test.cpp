@@ -150,6 +150,19 @@ TEST_F(ArticleListTest, ClicksOnButtonsAndLinksAndDoubleClicksOnWordsEmitTheirSi
                                      "word 0 see 0"}));
 }
 
+TEST_F(ArticleListTest, ShowMoreButtonLoadsTheWholeArticle)
+{
+    server.previews[0] = QStringLiteral("#1\"first%0a\"");
+    start({QStringLiteral("#1\"first%0asecond%0a\"")});
+    list.setActionToolTips(QString(), QString(), QString(), QString(), QString(), QStringLiteral("More"));
+    list.controller().refresh();
+    const QPoint button = centre(part(0, ShowMoreButtonKind));
+    EXPECT_EQ(list.toolTipAt(button), QStringLiteral("More"));
+    click(button);
+    EXPECT_EQ(server.requests.back().lineLimit, -1);
+    EXPECT_EQ(list.controller().article(0)->view()->text, QStringLiteral("first\nsecond\n"));
+}
+
 TEST_F(ArticleListTest, PointingHandOverLinksOnly)
 {
     start({QStringLiteral("#1\"see \"#7\"<link target\"#1\"house\"#7\"</link>\"#1\" now%0a\"")});
@@ -185,8 +198,8 @@ TEST_F(ArticleListTest, ToolTipsOfTheButtonsFollowTheExpandState)
     EXPECT_EQ(shownToolTip(centre(part(0, EditButtonKind))), QStringLiteral("Edit"));
     EXPECT_EQ(shownToolTip(centre(part(0, PronounceButtonKind))), QStringLiteral("Listen"));
     EXPECT_EQ(shownToolTip(centre(part(0, ExpandButtonKind))), QStringLiteral("Collapse"));
-    list.controller().setCollapsed(0, true);
-    list.controller().refresh();
+    click(centre(part(0, ExpandButtonKind)));
+    ASSERT_TRUE(list.controller().isCollapsed(0));
     EXPECT_EQ(shownToolTip(centre(part(0, ExpandButtonKind))), QStringLiteral("Expand"));
     EXPECT_EQ(list.toolTipAt(centre(part(1, HeaderKind))), QString());
     EXPECT_EQ(list.toolTipAt(centre(text(1, 0))), QString());

@@ -48,47 +48,71 @@ std::optional<int> EditNavigation::previousCharacter(int offset) const
     return offset - 1;
 }
 
+// Words are runs of word-character tokens (one token per character or
+// so); anything else, or a gap, ends a run.
+bool EditNavigation::isWordAt(std::size_t index) const
+{
+    return index < m_tokens.size() && isWord(m_tokens[index]);
+}
+
+bool EditNavigation::startsWord(std::size_t index) const
+{
+    return isWordAt(index)
+        && (index == 0 || !isWordAt(index - 1) || m_tokens[index - 1].end != m_tokens[index].start);
+}
+
+bool EditNavigation::endsWord(std::size_t index) const
+{
+    return isWordAt(index)
+        && (!isWordAt(index + 1) || m_tokens[index + 1].start != m_tokens[index].end);
+}
+
+std::size_t EditNavigation::tokenAfter(int offset) const
+{
+    // The first token that ends after offset.
+    return std::size_t(std::upper_bound(m_tokens.begin(), m_tokens.end(), offset,
+                                        [](int p, const Loading::Token& t) { return p < t.end; })
+                       - m_tokens.begin());
+}
+
 int EditNavigation::nextWord(int offset) const
 {
-    for (auto token = std::upper_bound(m_tokens.begin(), m_tokens.end(), offset,
-                                       [](int p, const Loading::Token& t) { return p < t.start; });
-         token != m_tokens.end(); ++token) {
-        if (isWord(*token))
-            return std::min(token->start, lastOffset());
+    for (std::size_t i = tokenAfter(offset); i < m_tokens.size(); ++i) {
+        if (m_tokens[i].start > offset && startsWord(i))
+            return std::min(m_tokens[i].start, lastOffset());
     }
     return lastOffset();
 }
 
 int EditNavigation::previousWord(int offset) const
 {
-    auto token = std::lower_bound(m_tokens.begin(), m_tokens.end(), offset,
-                                  [](const Loading::Token& t, int p) { return t.start < p; });
-    while (token != m_tokens.begin()) {
-        --token;
-        if (isWord(*token))
-            return token->start;
+    for (std::size_t i = std::min(tokenAfter(offset), m_tokens.size()); i-- > 0;) {
+        if (m_tokens[i].start < offset && startsWord(i))
+            return m_tokens[i].start;
     }
     return 0;
 }
 
 int EditNavigation::endOfWord(int offset) const
 {
-    for (auto token = std::upper_bound(m_tokens.begin(), m_tokens.end(), offset,
-                                       [](int p, const Loading::Token& t) { return p < t.end; });
-         token != m_tokens.end(); ++token) {
-        if (isWord(*token))
-            return std::min(token->end, lastOffset());
+    for (std::size_t i = tokenAfter(offset); i < m_tokens.size(); ++i) {
+        if (endsWord(i))
+            return std::min(m_tokens[i].end, lastOffset());
     }
     return lastOffset();
 }
 
 std::optional<std::pair<int, int>> EditNavigation::wordAt(int offset) const
 {
-    auto token = std::upper_bound(m_tokens.begin(), m_tokens.end(), offset,
-                                  [](int p, const Loading::Token& t) { return p < t.end; });
-    if (token == m_tokens.end() || token->start > offset || !isWord(*token))
+    std::size_t first = tokenAfter(offset);
+    if (first >= m_tokens.size() || m_tokens[first].start > offset || !isWordAt(first))
         return std::nullopt;
-    return std::make_pair(token->start, token->end);
+    std::size_t last = first;
+    while (!startsWord(first))
+        --first;
+    while (!endsWord(last))
+        ++last;
+    return std::make_pair(m_tokens[first].start, m_tokens[last].end);
 }
 
 int EditNavigation::lineOf(int offset) const

@@ -1,5 +1,6 @@
 // edit_navigation.h: where the editor's caret goes: by character, by word,
-// to the ends of a line or the document, and to the line above or below
+// to the ends of a line or the document (a word is a run of
+// word-character tokens), and to the line above or below
 // at a horizontal place; and where a character is drawn.
 //
 // Works over one laid-out article whose text is the document's; every
@@ -41,7 +42,7 @@ public:
     int nextWord(int offset) const;
     int previousWord(int offset) const;
     int endOfWord(int offset) const;
-    // The word token that holds the offset: [start, end); none on no word.
+    // The word that holds the offset: [start, end); none on no word.
     std::optional<std::pair<int, int>> wordAt(int offset) const;
     int lineStart(int offset) const;
     int lineEnd(int offset) const;
@@ -61,6 +62,10 @@ public:
     std::optional<int> placeOnLine(int line, int x) const;
 
 private:
+    bool isWordAt(std::size_t index) const;
+    bool startsWord(std::size_t index) const;
+    bool endsWord(std::size_t index) const;
+    std::size_t tokenAfter(int offset) const;
     // The paragraph and item that hold the offset; nulls when none do.
     std::pair<const ParagraphView*, const TextItemView*> itemAt(int offset) const;
 

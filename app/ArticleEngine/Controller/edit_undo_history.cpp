@@ -13,7 +13,11 @@ QByteArray compressed(const QString& source)
     const QByteArray bytes(reinterpret_cast<const char*>(source.utf16()), source.size() * 2);
     // An empty source must still make a non-empty record: it marks the
     // entry as whole.
-    return qCompress(bytes, 1);
+    QByteArray packed = qCompress(bytes, 1);
+    // Compressing reserves room for the worst case: give back what it did
+    // not use.
+    packed.squeeze();
+    return packed;
 }
 
 QString uncompressed(const QByteArray& data)

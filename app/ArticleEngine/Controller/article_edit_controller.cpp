@@ -335,10 +335,17 @@ std::pair<int, int> ArticleEditController::styleRange(int start, int end) const
     return {start, std::max(start, end)};
 }
 
+bool ArticleEditController::isTextStyle(int style) const
+{
+    // Text in a special style would be read as an element when the saved
+    // article is read again: it would leave the text.
+    return style < 0 || m_styles == nullptr || !m_styles->isSpecialStyle(style);
+}
+
 void ArticleEditController::applyStyle(int style)
 {
     const auto [start, end] = styleRange(selectionStartOffset(), selectionEndOffset());
-    if (!hasSelection() || end <= start)
+    if (!hasSelection() || end <= start || !isTextStyle(style))
         return;
     beginEdit();
     m_document.applyStyle(start, end, style);
@@ -366,7 +373,7 @@ void ArticleEditController::pasteSource(const QString& clipboardSource)
             position = insertAtCaret(run.text);
             const auto [from, to] = styleRange(start, position);
             if (position > start && to > from)
-                m_document.applyStyle(from, to, run.style);
+                m_document.applyStyle(from, to, isTextStyle(run.style) ? run.style : 0);
             // Collapsed after every run, so that the next run's insertion
             // does not take this one for a selection and delete it.
             setCaret(bodyPosition(position), false, false);

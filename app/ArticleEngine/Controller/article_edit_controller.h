@@ -186,6 +186,8 @@ private:
     // offset after the inserted text.
     int insertAtCaret(QStringView text);
     void applyEmptyArticleStyle(int caret);
+    // Not a special style: one that carries elements instead of text.
+    bool isTextStyle(int style) const;
     // The style buttons' range: off a paragraph's line feed at the start,
     // over it at the end.
     std::pair<int, int> styleRange(int start, int end) const;

@@ -67,8 +67,10 @@ void EditUndoHistory::push(const QString& source, const EditCaretState& state)
         return;
     }
     if (!isAtLast()) {
-        m_entries.erase(m_entries.begin() + m_current + 1, m_entries.end());
+        // Read before the erase: the last snapshot's source is the one kept
+        // apart, and the current one becomes the last.
         m_lastSource = this->source(m_current);
+        m_entries.erase(m_entries.begin() + m_current + 1, m_entries.end());
     }
     const int index = count();
     const bool whole = index - keyBefore(index - 1) >= keyInterval;

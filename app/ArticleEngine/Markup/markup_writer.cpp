@@ -161,9 +161,16 @@ void Writer::writeElementsBefore(int position, int& tabs)
         lineElement = m_element;
         lineStart = 0;
     }
+    const std::size_t first = m_element;
     for (; m_element < last; ++m_element) {
         const ElementRun& element = m_elements[m_element];
-        appendRunStart(m_out, element.style);
+        // Elements of one style side by side are one run to the reader:
+        // written so, the markup reads back to what it was written from.
+        const bool joins = m_element > first && m_elements[m_element - 1].style == element.style;
+        if (joins)
+            m_out.chop(1);
+        else
+            appendRunStart(m_out, element.style);
         if (m_element == lineElement) {
             m_out.append(escapeRunText(QStringView(element.text).left(lineStart)));
             appendTabs(tabs);

@@ -147,6 +147,10 @@ TEST_F(EditControllerTest, StyleButtonsStyleTheSelectionAndItsParagraphEnd)
     select(0, 13);
     controller->applyStyle(1);
     EXPECT_EQ(styleRuns(), "0-14:1");
+    // Style 7 carries elements: text in it would leave the article on
+    // saving.
+    controller->applyStyle(7);
+    EXPECT_EQ(styleRuns(), "0-14:1");
 }
 
 TEST_F(EditControllerTest, InsertedTextJoinsTheRunBeforeItExceptAtAParagraphStart)

@@ -90,6 +90,17 @@ TEST(MarkupWriter, RangesWriteTheirOwnPartOnly)
     }
 }
 
+TEST(MarkupWriter, ElementsOfOneStyleSideBySideAreWrittenAsOneRun)
+{
+    // Deleting the text between two elements puts them side by side; the
+    // reader would take two such runs as one, so they are written as one.
+    const ArticleContent article = content({}, QStringLiteral("ab\n"), {{0, 3, 1}}, {{0, 3, 1}});
+    const ElementRun elements[] = {{0, 7, QStringLiteral("<link x>")}, {0, 7, QStringLiteral("</link>\n")},
+                                   {0, 8, QStringLiteral("<img p>")}, {3, 7, QStringLiteral("</img>")}};
+    EXPECT_EQ(writeMarkup(article, elements),
+              QStringLiteral("#07\"%3clink x%3e%3c/link%3e%0a\t\"#08\"%3cimg p%3e\"#01\"ab%0a\"#07\"%3c/img%3e\""));
+}
+
 // What an article is after reading, for comparing two reads.
 struct Read {
     EditableMarkup markup;

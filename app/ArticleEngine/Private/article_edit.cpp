@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QFocusEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QMouseEvent>
@@ -74,6 +75,7 @@ ArticleEdit::ArticleEdit(QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::MinimumExpanding);
     setCursor(Qt::IBeamCursor);
+    setAttribute(Qt::WA_InputMethodEnabled);
     installEventFilter(this);
 
     m_scrollBar = new QScrollBar(Qt::Vertical, this);
@@ -161,7 +163,6 @@ void ArticleEdit::updateView()
 void ArticleEdit::setBlinking(bool on)
 {
     m_controller.caretBlinking = on;
-    m_controller.blinkPhase = true;
     restartBlinking();
     update();
 }
@@ -180,6 +181,7 @@ void ArticleEdit::setBlinkInterval(int milliseconds)
 void ArticleEdit::restartBlinking()
 {
     stopBlinking();
+    m_controller.blinkPhase = true;
     // A hidden widget blinks from its next show on.
     if (m_controller.caretBlinking && isVisible())
         m_blinkTimer = startTimer(m_blinkInterval);
@@ -248,8 +250,34 @@ bool ArticleEdit::eventFilter(QObject* watched, QEvent* event)
 
 void ArticleEdit::keyPressEvent(QKeyEvent* event)
 {
-    event->setAccepted(m_controller.keyEvent(copyOf(*event).get()));
+    m_controller.keyEvent(copyOf(*event).get());
     refreshAndUpdate();
+    // The controller takes every key, but only the editing keys are the
+    // editor's alone: Escape, F1 and the like go on to the dialog, which
+    // closes on Escape as a dialog should.
+    event->setAccepted(isEditingKey(*event));
+}
+
+void ArticleEdit::inputMethodEvent(QInputMethodEvent* event)
+{
+    // Only committed text is typed; a preedit string is not shown.
+    if (!event->commitString().isEmpty()) {
+        m_controller.insertText(event->commitString());
+        refreshAndUpdate();
+    }
+    event->accept();
+}
+
+QVariant ArticleEdit::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    switch (query) {
+    case Qt::ImEnabled:
+        return true;
+    case Qt::ImHints:
+        return int(Qt::ImhMultiLine);
+    default:
+        return QWidget::inputMethodQuery(query);
+    }
 }
 
 void ArticleEdit::keyReleaseEvent(QKeyEvent* event)
@@ -290,6 +318,8 @@ void ArticleEdit::wheelEvent(QWheelEvent* event)
 
 void ArticleEdit::focusInEvent(QFocusEvent* event)
 {
+    // The caret shows at once when the focus comes, whatever the phase.
+    restartBlinking();
     m_controller.focusEvent(copyOf(*event).get());
     refreshAndUpdate();
 }

@@ -10,6 +10,9 @@
 // even when the dialog has shortcuts of its own on them
 // (docs/behaviour/article-editing.md, "The edit widget").
 //
+// Text composed by an input method (dead keys, compose sequences, the input
+// methods of Chinese or Japanese) is typed when it is committed.
+//
 // Invariants: the blink timer runs exactly while the widget is shown with
 // blinking on; the scroll bar stands along the right edge over the full
 // height.
@@ -75,6 +78,8 @@ protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;

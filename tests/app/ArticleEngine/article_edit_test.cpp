@@ -16,6 +16,7 @@
 #include <QDialog>
 #include <QFont>
 #include <QImage>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QScrollBar>
@@ -212,6 +213,32 @@ TEST(ArticleEdit, EditingKeysWinOverTheDialogsShortcuts)
     // A key the editor does not edit with is still the dialog's.
     QTest::keyClick(host.edit, Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(host.triggered, QStringList{QStringLiteral("Ctrl+S")});
+}
+
+TEST(ArticleEdit, EscapeGoesOnToTheDialog)
+{
+    HostDialog host;
+    host.edit->setSource(QStringLiteral("#01\"word\""));
+    QTest::keyClick(host.edit, Qt::Key_Escape);
+    EXPECT_FALSE(host.dialog.isVisible()) << "the dialog closes on Escape";
+    EXPECT_EQ(host.dialog.result(), QDialog::Rejected);
+    EXPECT_FALSE(host.edit->isModified());
+}
+
+TEST(ArticleEdit, TextCommittedByAnInputMethodIsTyped)
+{
+    HostDialog host;
+    host.edit->setSource(QStringLiteral("#01\"\""));
+    EXPECT_TRUE(host.edit->testAttribute(Qt::WA_InputMethodEnabled));
+    QInputMethodEvent preedit(QStringLiteral("e"), {});
+    QApplication::sendEvent(host.edit, &preedit);
+    EXPECT_FALSE(host.edit->isModified()) << "a preedit string is not typed";
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("\u00e9\u6f22"));
+    QApplication::sendEvent(host.edit, &commit);
+    EXPECT_TRUE(host.source().contains(QStringLiteral("\u00e9\u6f22"))) << host.source().toStdString();
+    QTest::keySequence(host.edit, QKeySequence::Undo);
+    EXPECT_FALSE(host.edit->isModified()) << "one commit, one undo step";
 }
 
 TEST(ArticleEdit, DefaultAutoStylesMakeAHeadwordAndAnIndentedSense)

@@ -202,7 +202,14 @@ TEST(ArticleEdit, EditingKeysWinOverTheDialogsShortcuts)
     QTest::keySequence(host.edit, QKeySequence::Paste);
     QTest::keySequence(host.edit, QKeySequence::Undo);
     EXPECT_TRUE(host.triggered.isEmpty()) << host.triggered.join(QLatin1Char(' ')).toStdString();
-    EXPECT_TRUE(QApplication::clipboard()->text().contains(QLatin1String("hello")));
+    const QMimeData* copied = QApplication::clipboard()->mimeData();
+    ASSERT_NE(copied, nullptr);
+    // Select all ends before the final line feed; the paragraph keeps its level.
+    EXPECT_EQ(copied->text(), QStringLiteral("\thello"));
+    EXPECT_EQ(QString::fromUtf8(copied->data(ArticleEngine::Controller::sourceMimeType()))
+                  .section(QLatin1Char('\n'), 0, 0),
+              QStringLiteral("#04\"\thello\""));
+    EXPECT_TRUE(copied->html().contains(QLatin1String("hello")));
     EXPECT_TRUE(host.source().contains(QLatin1String("hello%0a\"")));
 
     QTest::keySequence(host.edit, QKeySequence::MoveToStartOfDocument);
@@ -290,6 +297,21 @@ TEST(ArticleEdit, AnArticleGrownByTypingGetsItsScrollBarAtOnce)
     EXPECT_TRUE(host.edit->scrollBar()->isHidden());
 }
 
+// Counts the pixels of the caret colour, an orange no style uses.
+int caretPixels(ArticleEdit& edit)
+{
+    const QImage image = edit.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width() - edit.scrollBar()->width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.red() > 200 && c.green() > 60 && c.green() < 200 && c.blue() < 60)
+                ++count;
+        }
+    }
+    return count;
+}
+
 TEST(ArticleEdit, BlinkTimerRunsOnlyWhileShown)
 {
     HostDialog host;
@@ -306,19 +328,15 @@ TEST(ArticleEdit, BlinkTimerRunsOnlyWhileShown)
     EXPECT_EQ(host.edit->blinkInterval(), 0);
 }
 
-// Counts the pixels of the caret colour, an orange no style uses.
-int caretPixels(ArticleEdit& edit)
+TEST(ArticleEdit, BlinkingShowsAndHidesTheCaretInTurn)
 {
-    const QImage image = edit.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width() - edit.scrollBar()->width(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            if (c.red() > 200 && c.green() > 60 && c.green() < 200 && c.blue() < 60)
-                ++count;
-        }
-    }
-    return count;
+    HostDialog host;
+    host.edit->setSource(QStringLiteral("#01\"word\""));
+    host.edit->setSelectionBorderColor(QColor(255, 128, 0));
+    host.edit->setBlinkInterval(20);
+    EXPECT_GT(caretPixels(*host.edit), 0) << "a restarted blink starts with the caret shown";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return caretPixels(*host.edit) == 0; }, 2000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return caretPixels(*host.edit) > 0; }, 2000));
 }
 
 TEST(ArticleEdit, WithoutBlinkingTheCaretShowsExactlyWhileFocused)

@@ -11,11 +11,11 @@
 // reader over the pasted source plus appending its text; "ratio" is the
 // editor's time over the baseline's.
 #include "article_bench_styles.h"
+#include "bench_widget.h"
 
 #include "ArticleEngine/Controller/article_edit_controller.h"
 #include "ArticleEngine/Controller/edit_undo_history.h"
 #include "ArticleEngine/External/default_char_analyzer.h"
-#include "ArticleEngine/External/widget.h"
 #include "ArticleEngine/Markup/style_run_parser.h"
 
 #include <QApplication>
@@ -31,6 +31,7 @@
 using namespace ArticleEngine;
 using namespace ArticleEngine::Controller;
 using lexvane::bench::BenchStyleServer;
+using lexvane::bench::BenchWidget;
 using lexvane::bench::lineMarkup;
 using lexvane::bench::lineText;
 
@@ -39,24 +40,6 @@ namespace {
 constexpr int viewWidth = 800;
 constexpr int viewHeight = 600;
 using Clock = std::chrono::steady_clock;
-
-class BenchWidget final : public External::IWidget {
-public:
-    void copySelection() override {}
-    QString clipboardText() override { return {}; }
-    QString clipboardSource() override { return {}; }
-    bool hasFocus() override { return true; }
-    void repaint() override {}
-    void update() override {}
-    void onWordPronounced(External::IArticleServer&, int, const QString&) override {}
-    void onWordHitted(External::IArticleServer&, int, const QString&, int) override {}
-    void onLinkHitted(External::IArticleServer&, int, const QString&, const QString&) override {}
-    void onImageHitted(External::IArticleServer&, int, const QString&) override {}
-    void onQueryDelete(External::IArticleServer&, int) override {}
-    void onQueryEdit(External::IArticleServer&, int) override {}
-    QScrollBar* scrollBar() override { return &bar; }
-    QScrollBar bar{Qt::Vertical};
-};
 
 struct Editor {
     BenchStyleServer styles;

@@ -14,11 +14,11 @@
 // whose only match is in the last article, so that the first search walks
 // all 10,000 articles and the next ones reuse their matches.
 #include "article_bench_styles.h"
+#include "bench_widget.h"
 
 #include "ArticleEngine/Controller/article_list_controller.h"
 #include "ArticleEngine/External/default_char_analyzer.h"
 #include "ArticleEngine/External/default_text_finder.h"
-#include "ArticleEngine/External/widget.h"
 
 #include <QApplication>
 #include <QImage>
@@ -36,6 +36,7 @@
 using namespace ArticleEngine;
 using namespace ArticleEngine::Controller;
 using lexvane::bench::BenchStyleServer;
+using lexvane::bench::BenchWidget;
 using lexvane::bench::lineMarkup;
 using lexvane::bench::lineText;
 
@@ -60,24 +61,6 @@ public:
         return true;
     }
     long long calls = 0;
-};
-
-class BenchWidget final : public External::IWidget {
-public:
-    void copySelection() override {}
-    QString clipboardText() override { return {}; }
-    QString clipboardSource() override { return {}; }
-    bool hasFocus() override { return true; }
-    void repaint() override {}
-    void update() override {}
-    void onWordPronounced(External::IArticleServer&, int, const QString&) override {}
-    void onWordHitted(External::IArticleServer&, int, const QString&, int) override {}
-    void onLinkHitted(External::IArticleServer&, int, const QString&, const QString&) override {}
-    void onImageHitted(External::IArticleServer&, int, const QString&) override {}
-    void onQueryDelete(External::IArticleServer&, int) override {}
-    void onQueryEdit(External::IArticleServer&, int) override {}
-    QScrollBar* scrollBar() override { return &bar; }
-    QScrollBar bar{Qt::Vertical};
 };
 
 struct List {

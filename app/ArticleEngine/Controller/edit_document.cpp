@@ -39,24 +39,26 @@ void EditDocument::load(const QString& markup, External::IStyleServer& styles)
         paragraph.indent = clampLevel(paragraph.indent);
 }
 
+// The range that holds the character at position: the first that ends
+// after it; the last one for a position past them all.
+template <class Range>
+static int holderOf(const std::vector<Range>& ranges, int position)
+{
+    auto holder = std::upper_bound(ranges.begin(), ranges.end(), position,
+                                   [](int p, const Range& range) { return p < range.end; });
+    if (holder == ranges.end())
+        return int(ranges.size()) - 1;
+    return int(holder - ranges.begin());
+}
+
 int EditDocument::paragraphAt(int position) const
 {
-    const auto& paragraphs = m_content.paragraphs;
-    auto holder = std::upper_bound(paragraphs.begin(), paragraphs.end(), position,
-                                   [](int p, const ParagraphRange& range) { return p < range.end; });
-    if (holder == paragraphs.end())
-        return int(paragraphs.size()) - 1;
-    return int(holder - paragraphs.begin());
+    return holderOf(m_content.paragraphs, position);
 }
 
 int EditDocument::runAt(int position) const
 {
-    const auto& styles = m_content.styles;
-    auto holder = std::upper_bound(styles.begin(), styles.end(), position,
-                                   [](int p, const StyleRange& range) { return p < range.end; });
-    if (holder == styles.end())
-        return int(styles.size()) - 1;
-    return int(holder - styles.begin());
+    return holderOf(m_content.styles, position);
 }
 
 int EditDocument::styleAt(int position) const

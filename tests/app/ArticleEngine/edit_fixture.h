@@ -6,13 +6,11 @@
 #pragma once
 
 #include "fake_widget.h"
+#include "key_press.h"
 #include "layout_fixture.h"
 
 #include "ArticleEngine/Controller/article_edit_controller.h"
 #include "ArticleEngine/External/default_char_analyzer.h"
-
-#include <QKeyEvent>
-#include <QKeySequence>
 
 #include <gtest/gtest.h>
 
@@ -58,21 +56,10 @@ protected:
 
     // One press of the first binding of a standard key; answers whether
     // the controller consumed it.
-    bool press(QKeySequence::StandardKey key)
-    {
-        const QList<QKeySequence> bindings = QKeySequence::keyBindings(key);
-        EXPECT_FALSE(bindings.isEmpty()) << "no binding for standard key " << int(key);
-        if (bindings.isEmpty())
-            return false;
-        const QKeyCombination combination = bindings.front()[0];
-        return pressKey(combination.key(), combination.keyboardModifiers());
-    }
+    bool press(QKeySequence::StandardKey key) { return pressStandardKey(*controller, key); }
     bool pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {})
     {
-        QKeyEvent event(QEvent::KeyPress, key, modifiers, text);
-        const bool consumed = controller->keyEvent(&event);
-        controller->refresh();
-        return consumed;
+        return lexvane::testing::pressKey(*controller, key, modifiers, text);
     }
 
     // "0-5/1 5-9/2": paragraphs as start-end/level.

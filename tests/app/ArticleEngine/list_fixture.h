@@ -4,6 +4,7 @@
 #pragma once
 
 #include "fake_widget.h"
+#include "key_press.h"
 #include "layout_fixture.h"
 
 #include "ArticleEngine/Controller/article_list_controller.h"
@@ -64,21 +65,10 @@ protected:
 
     // One press of the first binding of a standard key, as the host passes
     // it; answers whether the controller consumed it.
-    bool press(QKeySequence::StandardKey key)
-    {
-        const QList<QKeySequence> bindings = QKeySequence::keyBindings(key);
-        EXPECT_FALSE(bindings.isEmpty()) << "no binding for standard key " << int(key);
-        if (bindings.isEmpty())
-            return false;
-        const QKeyCombination combination = bindings.front()[0];
-        return pressKey(combination.key(), combination.keyboardModifiers());
-    }
+    bool press(QKeySequence::StandardKey key) { return pressStandardKey(*controller, key); }
     bool pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
-        QKeyEvent event(QEvent::KeyPress, key, modifiers);
-        const bool consumed = controller->keyEvent(&event);
-        controller->refresh();
-        return consumed;
+        return lexvane::testing::pressKey(*controller, key, modifiers);
     }
     void mouse(QEvent::Type type, QPoint point, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {

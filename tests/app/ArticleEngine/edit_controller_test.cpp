@@ -58,6 +58,23 @@ TEST_F(EditControllerTest, LoadingNormalisesTheSourceOnce)
     }
 }
 
+TEST_F(EditControllerTest, ASourceSetBeforeTheServersIsReadWithThem)
+{
+    controller = std::make_unique<Controller::ArticleEditController>();
+    controller->setMetricSource(&metrics);
+    controller->setWidget(&widget);
+    controller->setViewport(QRect(0, 0, 300, 200));
+    const QString written = QStringLiteral("#01\"a\"#07\"<link x>\"#01\"b%0a\"#07\"</link>\"");
+    controller->setSource(written);
+    EXPECT_FALSE(controller->isInitialised());
+    controller->init(&styles, &analyzer);
+    EXPECT_TRUE(controller->isInitialised());
+    EXPECT_EQ(text(), QStringLiteral("ab\n")) << "style 7 carries elements";
+    EXPECT_EQ(controller->document().elements().size(), 2u);
+    EXPECT_EQ(controller->view().links.size(), 1u);
+    EXPECT_EQ(caret(), 0);
+}
+
 TEST_F(EditControllerTest, TypingIntoAnEmptyArticleAppliesTheEmptyArticleStyleFirst)
 {
     load({});

@@ -150,6 +150,10 @@ TEST(EditUndoHistory, KeepsALongSessionOfALargeArticleSmallAndExact)
     EXPECT_EQ(history.count(), 3);
     EXPECT_EQ(history.source(1), expected[offset + 1]);
     EXPECT_EQ(history.source(2), QStringLiteral("#01\"new%0a\""));
+    // The snapshot pushed after the cut is a change against the right one.
+    history.push(QStringLiteral("#01\"newer%0a\""), state);
+    EXPECT_EQ(history.source(2), QStringLiteral("#01\"new%0a\""));
+    EXPECT_EQ(history.source(3), QStringLiteral("#01\"newer%0a\""));
 }
 
 } // namespace

@@ -203,6 +203,21 @@ TEST_F(EditScrollTest, TheScrollBarScrollsTheText)
     EXPECT_EQ(controller->document().paragraphAt(caret()), 10);
 }
 
+TEST_F(EditScrollTest, TheWheelScrollsThreeLinesANotch)
+{
+    QWheelEvent down(QPointF(10, 10), QPointF(10, 10), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                     Qt::NoScrollPhase, false);
+    EXPECT_TRUE(controller->wheelEvent(&down));
+    // A line is the height of the default style's font as the toolkit
+    // measures it.
+    const int line = controller->lineHeight();
+    EXPECT_GT(line, 0);
+    EXPECT_EQ(controller->scroll().offset, 3 * line);
+    EXPECT_EQ(widget.bar.value(), 3 * line);
+    EXPECT_EQ(widget.bar.singleStep(), line);
+    EXPECT_EQ(caret(), 0);
+}
+
 TEST_F(EditScrollTest, PageKeysScrollWithoutMovingTheCaret)
 {
     setCaret(3);

@@ -179,11 +179,6 @@ int ArticleEditController::deleteSelection()
     return start;
 }
 
-void ArticleEditController::removeCharacters(int start, int end)
-{
-    m_document.remove(start, end);
-}
-
 // --- edit operations ------------------------------------------------------
 
 void ArticleEditController::typeChar(QChar c)
@@ -306,7 +301,7 @@ void ArticleEditController::backspace()
     }
     // A surrogate pair goes as one character.
     const int start = isLowSurrogateAt(m_document.text(), position - 1) ? position - 2 : position - 1;
-    removeCharacters(start, position);
+    m_document.remove(start, position);
     endEdit(start);
 }
 
@@ -320,7 +315,7 @@ void ArticleEditController::deleteForward()
     const int position = caretOffset();
     const int end = isLowSurrogateAt(m_document.text(), position + 1) ? position + 2 : position + 1;
     // The final line feed stays: remove() cuts the range before it.
-    removeCharacters(position, end);
+    m_document.remove(position, end);
     endEdit(position);
 }
 

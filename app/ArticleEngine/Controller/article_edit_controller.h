@@ -191,7 +191,6 @@ private:
     // The style buttons' range: off a paragraph's line feed at the start,
     // over it at the end.
     std::pair<int, int> styleRange(int start, int end) const;
-    void removeCharacters(int start, int end);
     void ensureCaretVisible();
     void restore(int index);
     void pageStep(bool down);

@@ -18,6 +18,7 @@
 
 #include <QString>
 
+#include <algorithm>
 #include <vector>
 
 namespace ArticleEngine::External {

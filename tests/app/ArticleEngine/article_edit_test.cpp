@@ -140,6 +140,18 @@ TEST(ArticleEdit, ClipboardSourceWinsOverPlainText)
     EXPECT_FALSE(source.contains(QLatin1String("plain"))) << source.toStdString();
 }
 
+TEST(ArticleEdit, ControlCharactersOfAPastedSourceNeverEnterTheText)
+{
+    HostDialog host;
+    host.edit->setSource(QStringLiteral("#01\"x\""));
+    QTest::keySequence(host.edit, QKeySequence::MoveToEndOfDocument);
+    putOnClipboard(QStringLiteral("plain"), QByteArray("#01\"a%00b%07c%0d%7fd\""));
+    QTest::keySequence(host.edit, QKeySequence::Paste);
+    // Pasted runs take style 0 (no style server maps declared styles); a run
+    // that ends on the paragraph's end takes its line feed along.
+    EXPECT_EQ(host.source(), QStringLiteral("#01\"x\"#00\"abcd%0a\""));
+}
+
 TEST(ArticleEdit, AdapterReadsTheClipboardAsTheEditorNeedsIt)
 {
     HostDialog host;

@@ -534,6 +534,25 @@ void markupSeeds()
          withPrefix({0x01 | 0x02 | 6 << 3}, utf16(u"#01\"a\xD800" u"b \U0001F600 c\"#07\"<link \xDC00>\"")));
 }
 
+void clipboardSourceSeeds()
+{
+    // As a copy writes them (runs, a line feed, the style sheet), and as
+    // other programs might: carriage returns, no sheet, broken numbers.
+    const char* cases[] = {
+        "#04\"\thead%0a\"#03\"\t\ta%22b%0a\"\n.3 { color: rgb(0, 0, 200); font-family: 'DejaVu Sans', 'Sans'; "
+        "font-size: 10pt; font-weight: 400; font-style: italic; text-decoration: none; }\n"
+        ".4 { color: rgb(0, 0, 0); font-size: 14px; font-weight: 700; vertical-align: super; }\n",
+        "head word#M#01\"a\"#12\"b%25c\"\r\n.0 { color: #ff0000; }\r\n.12{color:#0f0;text-decoration: underline overline;}",
+        "#1\"%zz %4 50%\"#x\"y\"# 2\"z\"#3\"unclosed\n. 5 { vertical-align: sub; font-size: 1px; }\n.x { }\n.6 no brace",
+        ".7 { COLOR: RGB(300, -1, x); FONT-WEIGHT: BOLDER; font-size: 12.5pt; background-color: #12345678; }",
+    };
+    int n = 0;
+    for (const char* c : cases) {
+        const std::string text(c);
+        save("clipboard_source", "source-" + std::to_string(++n), Bytes(text.begin(), text.end()));
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -554,6 +573,7 @@ int main(int argc, char** argv)
     userDictionaryFileSeeds();
     exchangeSeeds();
     markupSeeds();
+    clipboardSourceSeeds();
     std::printf("%d seeds written\n", g_written);
     return 0;
 }

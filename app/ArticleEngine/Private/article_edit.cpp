@@ -93,8 +93,9 @@ ArticleEdit::ArticleEdit(QWidget* parent)
     setSource(QString());
     m_blinkInterval = defaultBlinkInterval;
     setBlinking(true);
-    // A new paragraph typed into an empty article is a headword line, the
-    // second paragraph its first, indented, sense.
+    // Text typed into an empty article starts the headword line (style 4,
+    // level 1); the article's second paragraph is its first sense (style 3,
+    // level 2).
     setAutoStyle(0, 4, 1);
     setAutoStyle(1, 3, 2);
 }
@@ -107,9 +108,8 @@ ArticleEdit::~ArticleEdit()
 void ArticleEdit::init(ArticleEngine::External::IStyleServer* styles,
                        ArticleEngine::External::ICharAnalyzer* analyzer)
 {
-    m_styles = styles != nullptr ? styles : &m_defaultStyles;
-    m_analyzer = analyzer != nullptr ? analyzer : &m_defaultAnalyzer;
-    m_controller.init(m_styles, m_analyzer);
+    m_controller.init(styles != nullptr ? styles : &m_defaultStyles,
+                      analyzer != nullptr ? analyzer : &m_defaultAnalyzer);
     refreshAndUpdate();
 }
 

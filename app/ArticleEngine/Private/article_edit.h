@@ -105,11 +105,11 @@ private:
     int m_blinkInterval = defaultBlinkInterval;
     // A child: the widget deletes it.
     QScrollBar* m_scrollBar = nullptr;
-    ArticleEngine::Controller::ArticleEditController m_controller;
-    ArticleEngine::Private::ArticleEditWidget m_adapter{*this};
+    // Used when the host gives no servers of its own. Declared before the
+    // controller, whose views share the default style's font: they go
+    // after it.
     ArticleEngine::External::Default::StyleServer m_defaultStyles;
     ArticleEngine::External::Default::CharAnalyzer m_defaultAnalyzer;
-    // The servers in use: the host's, or the defaults above.
-    ArticleEngine::External::IStyleServer* m_styles = &m_defaultStyles;
-    ArticleEngine::External::ICharAnalyzer* m_analyzer = &m_defaultAnalyzer;
+    ArticleEngine::Controller::ArticleEditController m_controller;
+    ArticleEngine::Private::ArticleEditWidget m_adapter{*this};
 };

@@ -26,6 +26,7 @@
 #include <map>
 #include <random>
 #include <string>
+#include <unordered_set>
 #include <fcntl.h>
 #include <unistd.h>
 #include <vector>
@@ -34,9 +35,8 @@ namespace {
 
 constexpr std::size_t kHeadwords = 500000;
 
-// `count` words of one to five syllables (so that neighbours share prefixes
-// as dictionary headwords do) from `seed`, sorted with WCmp, duplicates
-// removed.
+// `count` distinct words of one to five syllables (so that neighbours share
+// prefixes as dictionary headwords do) from `seed`, sorted with WCmp.
 std::vector<std::u16string> generatedWords(unsigned seed, std::size_t count)
 {
     static const char* const syllables[] = {"ba", "ber", "ch", "da", "de", "en", "er", "ge", "haus", "heit",
@@ -45,27 +45,26 @@ std::vector<std::u16string> generatedWords(unsigned seed, std::size_t count)
     std::mt19937 random(seed);
     std::vector<std::u16string> list;
     list.reserve(count);
+    // Short words repeat often: only new ones count, so that the list
+    // really holds `count` words.
+    std::unordered_set<std::u16string> seen;
     while (list.size() < count) {
         std::u16string word;
         const int pieces = 1 + static_cast<int>(random() % 5);
         for (int i = 0; i < pieces; ++i)
             for (const char* c = syllables[random() % std::size(syllables)]; *c; ++c)
                 word.push_back(static_cast<char16_t>(*c));
-        list.push_back(word);
+        if (seen.insert(word).second)
+            list.push_back(word);
     }
     std::sort(list.begin(), list.end(),
               [](const std::u16string& a, const std::u16string& b) { return WCmp(a.c_str(), b.c_str()) < 0; });
-    list.erase(std::unique(list.begin(), list.end()), list.end());
     return list;
 }
 
 const std::vector<std::u16string>& headwords()
 {
-    static const std::vector<std::u16string> words = [] {
-        std::vector<std::u16string> list = generatedWords(20261210, kHeadwords + kHeadwords / 8);
-        list.resize(std::min(list.size(), kHeadwords));
-        return list;
-    }();
+    static const std::vector<std::u16string> words = generatedWords(20261210, kHeadwords);
     return words;
 }
 

@@ -31,12 +31,6 @@ namespace {
 // One empty run of style 1.
 const QString defaultSource = QStringLiteral("#1\"\"");
 
-bool isLowSurrogateAt(const QString& text, int offset)
-{
-    return offset > 0 && offset < int(text.size()) && text[offset].isLowSurrogate()
-        && text[offset - 1].isHighSurrogate();
-}
-
 } // namespace
 
 ArticleEditController::ArticleEditController()
@@ -101,7 +95,11 @@ int ArticleEditController::offsetOf(const ArticleEditPosition& position) const
 
 ArticleEditPosition ArticleEditController::bodyPosition(int offset) const
 {
-    return ArticleEditPosition::body(std::clamp(offset, 0, std::max(0, m_document.length() - 1)));
+    offset = std::clamp(offset, 0, std::max(0, m_document.length() - 1));
+    // Never inside a surrogate pair: typing there would split it.
+    if (splitsSurrogatePair(m_document.text(), offset))
+        --offset;
+    return ArticleEditPosition::body(offset);
 }
 
 EditCaretState ArticleEditController::caretState() const
@@ -300,7 +298,7 @@ void ArticleEditController::backspace()
         return;
     }
     // A surrogate pair goes as one character.
-    const int start = isLowSurrogateAt(m_document.text(), position - 1) ? position - 2 : position - 1;
+    const int start = splitsSurrogatePair(m_document.text(), position - 1) ? position - 2 : position - 1;
     m_document.remove(start, position);
     endEdit(start);
 }
@@ -313,10 +311,19 @@ void ArticleEditController::deleteForward()
         return;
     }
     const int position = caretOffset();
-    const int end = isLowSurrogateAt(m_document.text(), position + 1) ? position + 2 : position + 1;
+    const int end = splitsSurrogatePair(m_document.text(), position + 1) ? position + 2 : position + 1;
     // The final line feed stays: remove() cuts the range before it.
     m_document.remove(position, end);
     endEdit(position);
+}
+
+void ArticleEditController::deleteTo(int target)
+{
+    // With no word to go to the range is empty: Delete must not take the
+    // character after the caret instead.
+    extendSelection(bodyPosition(target), false, false);
+    if (hasSelection())
+        deleteForward();
 }
 
 std::pair<int, int> ArticleEditController::styleRange(int start, int end) const
@@ -692,6 +699,10 @@ bool ArticleEditController::keyEvent(QKeyEvent* event)
             widget()->copySelection();
         return true;
     case Command::Cut:
+        // Without a selection, Delete would take the next character and the
+        // clipboard would get nothing: the character would be lost.
+        if (!hasSelection())
+            break;
         if (widget() != nullptr)
             widget()->copySelection();
         deleteForward();
@@ -706,12 +717,10 @@ bool ArticleEditController::keyEvent(QKeyEvent* event)
         backspace();
         break;
     case Command::DeleteStartOfWord:
-        extendSelection(bodyPosition(moves.previousWord(caret)), false, false);
-        deleteForward();
+        deleteTo(moves.previousWord(caret));
         break;
     case Command::DeleteEndOfWord:
-        extendSelection(bodyPosition(moves.endOfWord(caret)), false, false);
-        deleteForward();
+        deleteTo(moves.endOfWord(caret));
         break;
     case Command::DeleteEndOfLine:
         break;

@@ -182,6 +182,9 @@ private:
     QString rebuild();
     // Deletes a non-empty selection; answers where the caret goes.
     int deleteSelection();
+    // The word-deleting keys: selects from the caret to target and deletes
+    // that, when it holds anything.
+    void deleteTo(int target);
     // Insert text's steps at the caret, without the frame; answers the
     // offset after the inserted text.
     int insertAtCaret(QStringView text);

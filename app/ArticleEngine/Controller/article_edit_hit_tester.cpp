@@ -2,6 +2,7 @@
 // item and a character half.
 #include "ArticleEngine/Controller/article_edit_hit_tester.h"
 
+#include "ArticleEngine/Controller/edit_navigation.h"
 #include "ArticleEngine/Views/article_view.h"
 #include "ArticleEngine/Views/view_lookup.h"
 #include "ArticleEngine/logging.h"
@@ -105,9 +106,11 @@ int ArticleEditHitTester::hitBody(QPoint point) const
         const bool lineBreak = article.text[offset] == QLatin1Char('\n');
         // The next offset is on this line while this item or the line's
         // next item holds it.
-        const bool nextOnLine = offset + 1 < item.end() || (itemIndex + 1 < line.endItem);
-        if (rightHalf && !lineBreak && nextOnLine && offset + 1 <= lastOffset())
-            return offset + 1;
+        // A surrogate pair is one character: its right half is after both.
+        const int next = splitsSurrogatePair(article.text, offset + 1) ? offset + 2 : offset + 1;
+        const bool nextOnLine = next < item.end() || (itemIndex + 1 < line.endItem);
+        if (rightHalf && !lineBreak && nextOnLine && next <= lastOffset())
+            return next;
         return std::min(offset, lastOffset());
     }
     qCDebug(viewLog) << "edit hit tester: no character at" << point;

@@ -17,6 +17,11 @@ bool isWord(const Loading::Token& token)
 
 } // namespace
 
+bool splitsSurrogatePair(QStringView text, int offset)
+{
+    return offset > 0 && offset < text.size() && text[offset].isLowSurrogate() && text[offset - 1].isHighSurrogate();
+}
+
 int EditNavigation::length() const
 {
     return int(m_article.text.size());
@@ -36,16 +41,18 @@ std::pair<const ParagraphView*, const TextItemView*> EditNavigation::itemAt(int 
 
 std::optional<int> EditNavigation::nextCharacter(int offset) const
 {
-    if (offset + 1 > lastOffset())
+    const int next = splitsSurrogatePair(m_article.text, offset + 1) ? offset + 2 : offset + 1;
+    if (next > lastOffset())
         return std::nullopt;
-    return offset + 1;
+    return next;
 }
 
 std::optional<int> EditNavigation::previousCharacter(int offset) const
 {
-    if (offset - 1 < 0)
+    const int previous = splitsSurrogatePair(m_article.text, offset - 1) ? offset - 2 : offset - 1;
+    if (previous < 0)
         return std::nullopt;
-    return offset - 1;
+    return previous;
 }
 
 // Words are runs of word-character tokens (one token per character or
@@ -165,8 +172,9 @@ std::optional<int> EditNavigation::placeOnLine(int line, int x) const
                     continue;
                 const bool rightHalf = x > (rect.left() + rect.right()) / 2;
                 const bool lineBreak = m_article.text[offset] == QLatin1Char('\n');
-                if (rightHalf && !lineBreak && offset + 1 <= lastOffset() && lineOf(offset + 1) == line)
-                    return offset + 1;
+                const int next = splitsSurrogatePair(m_article.text, offset + 1) ? offset + 2 : offset + 1;
+                if (rightHalf && !lineBreak && next <= lastOffset() && lineOf(next) == line)
+                    return next;
                 return std::min(offset, lastOffset());
             }
         }

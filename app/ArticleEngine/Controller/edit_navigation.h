@@ -11,6 +11,7 @@
 #include "ArticleEngine/Loading/token.h"
 
 #include <QRect>
+#include <QStringView>
 
 #include <optional>
 #include <utility>
@@ -24,6 +25,10 @@ class TextItemView;
 
 namespace ArticleEngine::Controller {
 
+// Whether offset falls between the two halves of a surrogate pair: no caret
+// stands there, or text typed at it would split the character.
+bool splitsSurrogatePair(QStringView text, int offset);
+
 class EditNavigation {
 public:
     // Both must outlive the navigation; the tokens are the article's.
@@ -36,6 +41,7 @@ public:
     int length() const;
     int lastOffset() const { return std::max(0, length() - 1); }
 
+    // A surrogate pair is one character.
     std::optional<int> nextCharacter(int offset) const;
     std::optional<int> previousCharacter(int offset) const;
     // A failed word move goes to the document's end or start.

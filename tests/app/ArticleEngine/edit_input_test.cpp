@@ -160,6 +160,40 @@ TEST_F(EditInputTest, ClicksPlaceTheCaretByCharacterHalvesAndLineEnds)
     }
 }
 
+TEST_F(EditInputTest, TheCaretNeverStandsInsideASurrogatePair)
+{
+    // a, U+1F600 (two code units, drawn 10 pixels wide), b.
+    load(QString::fromUtf16(u"#01\"a\U0001F600b%0a\""));
+    setCaret(1);
+    EXPECT_TRUE(press(QKeySequence::MoveToNextChar));
+    EXPECT_EQ(caret(), 3);
+    EXPECT_TRUE(press(QKeySequence::MoveToPreviousChar));
+    EXPECT_EQ(caret(), 1);
+    mouse(QEvent::MouseButtonPress, {18, lineY(0)});
+    EXPECT_EQ(caret(), 3) << "the right half of the pair";
+    mouse(QEvent::MouseButtonPress, {12, lineY(0)});
+    EXPECT_EQ(caret(), 1) << "its left half";
+    setCaret(2);
+    EXPECT_EQ(caret(), 1) << "a place between the halves goes to the pair's start";
+    type(QStringLiteral("x"));
+    EXPECT_EQ(text(), QString::fromUtf16(u"ax\U0001F600b\n"));
+}
+
+TEST_F(EditInputTest, CutAndWordDeletionsWithNothingToTakeDeleteNothing)
+{
+    load(QStringLiteral("#01\"ab cd%0a\""));
+    setCaret(0);
+    EXPECT_TRUE(press(QKeySequence::Cut));
+    EXPECT_EQ(text(), QStringLiteral("ab cd\n")) << "no selection: nothing to cut";
+    EXPECT_TRUE(widget.events.isEmpty()) << "and the clipboard is left alone";
+    EXPECT_TRUE(press(QKeySequence::DeleteStartOfWord));
+    EXPECT_EQ(text(), QStringLiteral("ab cd\n")) << "no word before the start";
+    setCaret(5);
+    EXPECT_TRUE(press(QKeySequence::DeleteEndOfWord));
+    EXPECT_EQ(text(), QStringLiteral("ab cd\n")) << "no word after the end";
+    EXPECT_FALSE(controller->canUndo());
+}
+
 TEST_F(EditInputTest, ShiftClicksAndDragsSelectAndDoubleClicksSelectAWord)
 {
     load(QStringLiteral("#01\"abc defg hi%0a\""));

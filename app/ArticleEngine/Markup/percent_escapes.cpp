@@ -3,6 +3,9 @@
 
 namespace ArticleEngine {
 
+namespace {
+
+// 0 to 15 for a hexadecimal digit, -1 for any other character.
 int hexDigitValue(QChar c)
 {
     const char16_t code = c.unicode();
@@ -15,23 +18,29 @@ int hexDigitValue(QChar c)
     return -1;
 }
 
+} // namespace
+
+int escapeAt(QStringView text, qsizetype index)
+{
+    if (index < 0 || index + 2 >= text.size() || text[index] != QLatin1Char('%'))
+        return -1;
+    const int high = hexDigitValue(text[index + 1]);
+    const int low = hexDigitValue(text[index + 2]);
+    return high >= 0 && low >= 0 ? high * 16 + low : -1;
+}
+
 QString decodePercentEscapes(QStringView text)
 {
     QString decoded;
     decoded.reserve(text.size());
-    const qsizetype length = text.size();
-    for (qsizetype i = 0; i < length; ++i) {
-        const QChar c = text[i];
-        if (c == QLatin1Char('%') && i + 2 < length) {
-            const int high = hexDigitValue(text[i + 1]);
-            const int low = hexDigitValue(text[i + 2]);
-            if (high >= 0 && low >= 0) {
-                decoded.append(QChar(char16_t(high * 16 + low)));
-                i += 2;
-                continue;
-            }
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const int escaped = escapeAt(text, i);
+        if (escaped >= 0) {
+            decoded.append(QChar(char16_t(escaped)));
+            i += 2;
+        } else {
+            decoded.append(text[i]);
         }
-        decoded.append(c);
     }
     return decoded;
 }

@@ -12,8 +12,8 @@
 
 namespace ArticleEngine {
 
-// 0 to 15 for a hexadecimal digit, -1 for any other character.
-int hexDigitValue(QChar c);
+// The character of the escape that starts at index, or -1 when none does.
+int escapeAt(QStringView text, qsizetype index);
 
 // The text with every escape replaced by its character. Characters are
 // passed on as they are, U+0000 included: what may enter an article is the

@@ -49,14 +49,10 @@ bool StyleRunParser::parse(const QString& markup)
             state = State::AfterClose;
             continue;
         }
-        if (c == QLatin1Char('%') && i + 2 < length) {
-            const int high = hexDigitValue(markup[i + 1]);
-            const int low = hexDigitValue(markup[i + 2]);
-            if (high >= 0 && low >= 0) {
-                m_reader.addChar(QChar(char16_t(high * 16 + low)));
-                i += 2;
-                continue;
-            }
+        if (const int escaped = escapeAt(markup, i); escaped >= 0) {
+            m_reader.addChar(QChar(char16_t(escaped)));
+            i += 2;
+            continue;
         }
         m_reader.addChar(c);
     }

@@ -286,28 +286,30 @@ void ArticleEdit::keyReleaseEvent(QKeyEvent* event)
     refreshAndUpdate();
 }
 
-void ArticleEdit::mousePressEvent(QMouseEvent* event)
+void ArticleEdit::routeMouse(QMouseEvent* event)
 {
     m_controller.mouseEvent(copyOf(*event).get());
     refreshAndUpdate();
+}
+
+void ArticleEdit::mousePressEvent(QMouseEvent* event)
+{
+    routeMouse(event);
 }
 
 void ArticleEdit::mouseReleaseEvent(QMouseEvent* event)
 {
-    m_controller.mouseEvent(copyOf(*event).get());
-    refreshAndUpdate();
+    routeMouse(event);
 }
 
 void ArticleEdit::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    m_controller.mouseEvent(copyOf(*event).get());
-    refreshAndUpdate();
+    routeMouse(event);
 }
 
 void ArticleEdit::mouseMoveEvent(QMouseEvent* event)
 {
-    m_controller.mouseEvent(copyOf(*event).get());
-    refreshAndUpdate();
+    routeMouse(event);
 }
 
 void ArticleEdit::wheelEvent(QWheelEvent* event)

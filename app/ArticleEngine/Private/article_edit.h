@@ -99,6 +99,8 @@ private:
     void stopBlinking();
     // After every event: the controller's full refresh, then a repaint.
     void refreshAndUpdate();
+    // Every mouse event goes to the controller the same way.
+    void routeMouse(QMouseEvent* event);
     static bool isEditingKey(const QKeyEvent& event);
 
     int m_blinkTimer = 0;

@@ -556,9 +556,13 @@ void ArticleEditController::paint(const QRect& rect, QPainter* painter)
     cursor.fill = selectionRects();
     cursor.fillColor = selectionColor;
     cursor.fillVisible = true;
-    const QRect caretRect = navigation().characterRect(caretOffset());
-    if (!caretRect.isNull())
+    QRect caretRect = navigation().characterRect(caretOffset());
+    if (!caretRect.isNull()) {
+        // A line feed takes no width, and an empty mark is not drawn: the
+        // caret at a line's end or in an empty article would not show.
+        caretRect.setWidth(std::max(1, caretRect.width()));
         cursor.marks.push_back(caretRect);
+    }
     cursor.markColor = caretColor;
     cursor.markStyle = caretMarkStyle;
     const bool focused = widget() != nullptr && widget()->hasFocus();

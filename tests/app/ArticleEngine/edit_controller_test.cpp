@@ -280,4 +280,31 @@ TEST_F(EditControllerTest, PaintsTheArticleAndTheCaretOnlyWithFocus)
     EXPECT_EQ(paint(), unfocused) << "blinking, in the off phase";
 }
 
+TEST_F(EditControllerTest, TheCaretShowsOnALineFeed)
+{
+    // A line feed is drawn without width: at a line's end, in an empty
+    // paragraph and in an empty article the caret stands on one.
+    auto paint = [&] {
+        QImage image(300, 200, QImage::Format_ARGB32);
+        QPainter painter(&image);
+        controller->paint(image.rect(), &painter);
+        painter.end();
+        return image;
+    };
+    const QString sources[] = {QString(), QStringLiteral("#01\"ab%0a\"#01\"%0a\"")};
+    for (const QString& written : sources) {
+        SCOPED_TRACE(written.toStdString());
+        load(written);
+        for (int offset : {0, 2, controller->document().length() - 1}) {
+            setCaret(offset);
+            if (text().at(caret()) != QLatin1Char('\n'))
+                continue;
+            widget.focused = false;
+            const QImage unfocused = paint();
+            widget.focused = true;
+            EXPECT_NE(paint(), unfocused) << "caret at " << offset;
+        }
+    }
+}
+
 } // namespace

@@ -1,12 +1,15 @@
-// set_fuzzer.cpp: a dictionary set of two compiled members from untrusted
-// bytes, read through the set's exports: the merged word list, groups and
-// masks, search, wildcard and fuzzy search.
+// set_fuzzer.cpp: a dictionary set of two members from untrusted bytes, a
+// compiled dictionary and a compiled or user dictionary, read through the
+// set's exports: the merged word list, groups and masks, search, wildcard
+// and fuzzy search.
 //
-// Input: a 32-bit little-endian size, then the first member's bytes (that
-// many, modulo what follows), then the second member's. The members are
-// written as "fuzz0A1B.prc" and "fuzz0A1C.prc", the ids the seeds carry,
-// and joined to a set of English to Russian; a member that cannot join is
-// left out, as the set does with any.
+// Input: a 32-bit little-endian head, then the first member's bytes (as
+// many as the head's low 31 bits, modulo what follows), then the second
+// member's. The first member is written as "fuzz0A1B.prc", the second as
+// "fuzz0A1C.udd" (a user dictionary, an SQLite file) when the head's bit 31
+// is set, else as "fuzz0A1C.prc": the ids the seeds carry. Both are joined
+// to a set of English to Russian; a member that cannot join is left out, as
+// the set does with any.
 #include "dictionary_reading.h"
 #include "fuzz_input.h"
 
@@ -15,8 +18,11 @@
 #include <algorithm>
 #include <cstdlib>
 #include <iterator>
+#include <string>
 
 namespace {
+
+constexpr const char* kUserName = "fuzz0A1C.udd";
 
 // Merged entries read per input, so that damaged counts cannot stall it.
 constexpr std::int32_t kMaximumEntries = 300;
@@ -58,9 +64,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const lexvane::fuzzing::PrivateFolder folder;
     const std::size_t rest = size - 4;
     const std::size_t first =
-        (data[0] | std::size_t(data[1]) << 8 | std::size_t(data[2]) << 16 | std::size_t(data[3]) << 24) % (rest + 1);
+        (data[0] | std::size_t(data[1]) << 8 | std::size_t(data[2]) << 16 | std::size_t(data[3] & 0x7F) << 24) %
+        (rest + 1);
+    const bool userSecond = data[3] & 0x80;
     const std::string pathA = folder.write("fuzz0A1B.prc", std::span(data + 4, first));
-    const std::string pathB = folder.write("fuzz0A1C.prc", std::span(data + 4 + first, rest - first));
+    // A journal left by an earlier input would be played back into this one.
+    for (const char* suffix : {"-journal", "-wal", "-shm"})
+        folder.remove(std::string(kUserName) + suffix);
+    const std::string pathB = folder.write(userSecond ? kUserName : "fuzz0A1C.prc",
+                                           std::span(data + 4 + first, rest - first));
 
     MergeRecord* set = nullptr;
     if (MrgOpen(&set, 2, code("engl"), code("russ"), nullptr, 0, 0) != 0)

@@ -288,8 +288,68 @@ void compiledDictionarySeeds()
     saveCompiled("compiled-eight-bit-word-list.prc", eightBit, withWordList);
 }
 
+// Rewrites a user dictionary with small pages: the format's 32 KiB pages
+// would make a seed of a few articles hundreds of KiB large.
+bool shrinkPages(const std::string& path)
+{
+    sqlite3* db = nullptr;
+    if (sqlite3_open(path.c_str(), &db) != SQLITE_OK)
+        return false;
+    lexvane::engine::userdic::HelperCalls helper;
+    bool done = sqlite3_create_collation_v2(db, lexvane::engine::userdic::kCollationName, SQLITE_UTF16LE, &helper,
+                                            lexvane::engine::userdic::compareKeys, nullptr) == SQLITE_OK &&
+                sqlite3_exec(db, "PRAGMA page_size = 512; VACUUM;", nullptr, nullptr, nullptr) == SQLITE_OK;
+    sqlite3_close(db);
+    return done;
+}
+
+// A user dictionary file written by the engine itself, from English to
+// `target`: empty, or with articles (two of one title), styles and
+// properties.
+Bytes userDictionaryFile(std::int32_t target, bool withArticles)
+{
+    std::string folder = (fs::temp_directory_path() / "lexvane-seeds-XXXXXX").string();
+    if (!mkdtemp(folder.data()))
+        std::exit(1);
+    const std::string path = (fs::path(folder) / "seed0A1B.udd").string();
+    const std::int32_t english = 'e' | 'n' << 8 | 'g' << 16 | 'l' << 24;
+    DictionaryRecord* dic = nullptr;
+    if (UdCreate(nullptr, path.c_str(), u"Seed", 0, english, target) != 0 ||
+        DicOpen(path.c_str(), -1, &dic, nullptr, 0, 0) != 0) {
+        std::fprintf(stderr, "user dictionary seed: cannot create\n");
+        std::exit(1);
+    }
+    if (withArticles) {
+        UdAdd(dic, u"apple", u"#\"apple\"#01\"a fruit%0Ared\"#02\"[n]\"", nullptr, 0, 0);
+        UdAdd(dic, u"apple", u"#\"apple\"#01\"a company\"", nullptr, 0, 0);
+        UdAdd(dic, u"Straße", u"#\"Straße\"#02\"street\"#00\"x\"", nullptr, 0, 0);
+        UdAdd(dic, u"co-op", u"#\"co-op\"#01\"shop\"", nullptr, 0, 0);
+        // After the articles: each add replaces the style table by its own.
+        StyleRecord styles[3] = {};
+        styles[0].number = 1;
+        styles[1].number = 2;
+        styles[1].bold = 1;
+        styles[1].color = 0x01123456;
+        styles[2].number = -1;
+        styles[2].level = 2;
+        UdSetStyles(dic, styles, 3);
+        UdSetProp(dic, "DictName", u"Seed words");
+    }
+    DicClose(dic);
+    if (!shrinkPages(path)) {
+        std::fprintf(stderr, "user dictionary seed: cannot shrink\n");
+        std::exit(1);
+    }
+    std::ifstream shrunk(path, std::ios::binary);
+    Bytes bytes{std::istreambuf_iterator<char>(shrunk), std::istreambuf_iterator<char>()};
+    shrunk.close();
+    fs::remove_all(folder);
+    return bytes;
+}
+
 // Two members that share a headword (a group of two in the set), with
-// the size of the first in front (see set_fuzzer.cpp).
+// the size of the first in front (see set_fuzzer.cpp); and the first with a
+// user dictionary.
 void setSeeds()
 {
     const auto member = [](const std::string& id, std::initializer_list<const char*> words) {
@@ -317,6 +377,20 @@ void setSeeds()
     both.insert(both.end(), second.begin(), second.end());
     save("set", "two-members", both);
     save("set", "one-member", alone);
+
+    // The second member a user dictionary: bit 31 of the size says so.
+    const std::int32_t russian = 'r' | 'u' << 8 | 's' << 16 | 's' << 24;
+    const Bytes user = userDictionaryFile(russian, true);
+    Bytes withUser = alone;
+    withUser[3] |= 0x80;
+    withUser.insert(withUser.end(), user.begin(), user.end());
+    save("set", "compiled-and-user", withUser);
+}
+
+void userDictionaryFileSeeds()
+{
+    save("user_dictionary_file", "empty.udd", userDictionaryFile(0, false));
+    save("user_dictionary_file", "four-articles.udd", userDictionaryFile(0, true));
 }
 
 void bundleSeeds()
@@ -401,67 +475,6 @@ void userDictionarySeeds()
     save("user_dictionary", "odd-bodies",
          operations({u"\u0007a", u"#", u"\u0007b", u"#99\"x\"#-1\"y\"#\"", u"\u0007c", u"no markup at all",
                      u"\u0007", u"#\"\"#01\"\"", u"\u0004\u0000"}));
-}
-
-// Rewrites a user dictionary with small pages: the format's 32 KiB pages
-// would make a seed of a few articles hundreds of KiB large.
-bool shrinkPages(const std::string& path)
-{
-    sqlite3* db = nullptr;
-    if (sqlite3_open(path.c_str(), &db) != SQLITE_OK)
-        return false;
-    lexvane::engine::userdic::HelperCalls helper;
-    bool done = sqlite3_create_collation_v2(db, lexvane::engine::userdic::kCollationName, SQLITE_UTF16LE, &helper,
-                                            lexvane::engine::userdic::compareKeys, nullptr) == SQLITE_OK &&
-                sqlite3_exec(db, "PRAGMA page_size = 512; VACUUM;", nullptr, nullptr, nullptr) == SQLITE_OK;
-    sqlite3_close(db);
-    return done;
-}
-
-// User dictionary files written by the engine itself: empty, and with
-// articles (two of one title), styles and properties.
-void userDictionaryFileSeeds()
-{
-    std::string folder = (fs::temp_directory_path() / "lexvane-seeds-XXXXXX").string();
-    if (!mkdtemp(folder.data()))
-        std::exit(1);
-    const auto make = [&](const std::string& name, bool withArticles) {
-        const std::string path = (fs::path(folder) / "seed0A1B.udd").string();
-        const std::int32_t english = 'e' | 'n' << 8 | 'g' << 16 | 'l' << 24;
-        DictionaryRecord* dic = nullptr;
-        if (UdCreate(nullptr, path.c_str(), u"Seed", 0, english, 0) != 0 ||
-            DicOpen(path.c_str(), -1, &dic, nullptr, 0, 0) != 0) {
-            std::fprintf(stderr, "%s: cannot create\n", name.c_str());
-            std::exit(1);
-        }
-        if (withArticles) {
-            UdAdd(dic, u"apple", u"#\"apple\"#01\"a fruit%0Ared\"#02\"[n]\"", nullptr, 0, 0);
-            UdAdd(dic, u"apple", u"#\"apple\"#01\"a company\"", nullptr, 0, 0);
-            UdAdd(dic, u"Straße", u"#\"Straße\"#02\"street\"#00\"x\"", nullptr, 0, 0);
-            UdAdd(dic, u"co-op", u"#\"co-op\"#01\"shop\"", nullptr, 0, 0);
-            // After the articles: each add replaces the style table by its own.
-            StyleRecord styles[3] = {};
-            styles[0].number = 1;
-            styles[1].number = 2;
-            styles[1].bold = 1;
-            styles[1].color = 0x01123456;
-            styles[2].number = -1;
-            styles[2].level = 2;
-            UdSetStyles(dic, styles, 3);
-            UdSetProp(dic, "DictName", u"Seed words");
-        }
-        DicClose(dic);
-        if (!shrinkPages(path)) {
-            std::fprintf(stderr, "%s: cannot shrink\n", name.c_str());
-            std::exit(1);
-        }
-        std::ifstream shrunk(path, std::ios::binary);
-        save("user_dictionary_file", name,
-             Bytes(std::istreambuf_iterator<char>(shrunk), std::istreambuf_iterator<char>()));
-    };
-    make("empty.udd", false);
-    make("four-articles.udd", true);
-    fs::remove_all(folder);
 }
 
 Bytes fileBytes(const fs::path& path)

@@ -100,15 +100,17 @@ void hitTest(const Controller::ArticleEntry& entry)
 {
     const ArticleView& view = *entry.view();
     const QRect area = view.rect.adjusted(-4, -4, 4, 4);
-    const int xStep = std::max(1, area.width() / 9);
-    const int yStep = std::max(1, area.height() / 48);
+    // A hit costs a walk over the items of a line, so the grid stays coarse:
+    // at most 7 by 25 points, half of them by the word rule.
+    const int xStep = std::max(1, area.width() / 6);
+    const int yStep = std::max(1, area.height() / 24);
+    bool wordsOnly = false;
     for (int y = area.top(); y <= area.bottom(); y += yStep) {
         for (int x = area.left(); x <= area.right(); x += xStep) {
-            for (bool wordsOnly : {false, true}) {
-                Controller::ArticleListPosition position;
-                if (entry.hitTester.hitPoint(QPoint(x, y), wordsOnly, position))
-                    checkHit(view, position);
-            }
+            wordsOnly = !wordsOnly;
+            Controller::ArticleListPosition position;
+            if (entry.hitTester.hitPoint(QPoint(x, y), wordsOnly, position))
+                checkHit(view, position);
         }
         for (bool fromEnd : {false, true}) {
             Controller::ArticleListPosition position;

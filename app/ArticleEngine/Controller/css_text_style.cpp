@@ -125,7 +125,9 @@ QString readFamily(const QString& value)
 
 int legacyWeightOfCss(int cssWeight)
 {
-    return int((cssWeight - 100) / cssWeightStep);
+    // In double from the start: a pasted weight may be any int, and the
+    // subtraction must not overflow at the bottom of the range.
+    return int((double(cssWeight) - 100) / cssWeightStep);
 }
 
 void cssToTextStyle(const QString& declarations, TextFragmentStyle& style)

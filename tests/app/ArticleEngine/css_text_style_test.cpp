@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using ArticleEngine::TextFragmentStyle;
 using ArticleEngine::Controller::cssToTextStyle;
 using ArticleEngine::Controller::legacyWeightOfCss;
@@ -69,6 +71,15 @@ TEST(CssToTextStyle, WeightFormulaCutsTowardZero)
     const std::pair<int, int> cases[] = {{100, 0}, {400, 37}, {700, 74}, {900, 99}, {500, 49}};
     for (const auto& [css, legacy] : cases)
         EXPECT_EQ(legacyWeightOfCss(css), legacy) << css;
+}
+
+// Fault: a pasted weight of the lowest int overflowed the subtraction.
+TEST(CssToTextStyle, WeightAtTheEndsOfTheIntRange)
+{
+    EXPECT_EQ(legacyWeightOfCss(std::numeric_limits<int>::min()), -265751126);
+    EXPECT_EQ(legacyWeightOfCss(std::numeric_limits<int>::max()), 265751101);
+    EXPECT_EQ(parsedFont(QStringLiteral("font-weight: -2147483648;")).weight(), QFont::Thin);
+    EXPECT_EQ(parsedFont(QStringLiteral("font-weight: 2147483647;")).weight(), QFont::Black);
 }
 
 TEST(CssToTextStyle, WeightKeywordsAndNumbers)

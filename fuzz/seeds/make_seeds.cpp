@@ -23,6 +23,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -547,23 +548,33 @@ void markupSeeds()
          withPrefix({0x01 | 0x02 | 6 << 3}, utf16(u"#01\"a\xD800" u"b \U0001F600 c\"#07\"<link \xDC00>\"")));
 }
 
+// Clipboard article sources as a copy writes them (a headword run, runs
+// with escapes, a line feed, the style sheet), and as other programs might:
+// carriage returns, no sheet, broken numbers, declarations a copy never
+// writes. A flag byte in front (see clipboard_source_fuzzer.cpp).
 void clipboardSourceSeeds()
 {
-    // As a copy writes them (runs, a line feed, the style sheet), and as
-    // other programs might: carriage returns, no sheet, broken numbers.
-    const char* cases[] = {
-        "#04\"\thead%0a\"#03\"\t\ta%22b%0a\"\n.3 { color: rgb(0, 0, 200); font-family: 'DejaVu Sans', 'Sans'; "
-        "font-size: 10pt; font-weight: 400; font-style: italic; text-decoration: none; }\n"
-        ".4 { color: rgb(0, 0, 0); font-size: 14px; font-weight: 700; vertical-align: super; }\n",
-        "head word#M#01\"a\"#12\"b%25c\"\r\n.0 { color: #ff0000; }\r\n.12{color:#0f0;text-decoration: underline overline;}",
-        "#1\"%zz %4 50%\"#x\"y\"# 2\"z\"#3\"unclosed\n. 5 { vertical-align: sub; font-size: 1px; }\n.x { }\n.6 no brace",
-        ".7 { COLOR: RGB(300, -1, x); FONT-WEIGHT: BOLDER; font-size: 12.5pt; background-color: #12345678; }",
+    const std::pair<std::uint8_t, const char*> cases[] = {
+        {0x00, "#04\"\thead%0a\"#03\"\t\ta%22b%0a\"\n.3 { color: rgb(0, 0, 200); font-family: 'DejaVu Sans', 'Sans'; "
+               "font-size: 10pt; font-weight: 400; font-style: italic; text-decoration: none; }\n"
+               ".4 { color: rgb(0, 0, 0); font-size: 14px; font-weight: 700; vertical-align: super; }\n"},
+        {0x0A, "head word#M#01\"a\"#12\"b%25c\"\r\n.0 { color: #ff0000; }\r\n.12{color:#0f0;text-decoration: underline overline;}"},
+        {0x04, "#1\"%zz %4 50%\"#x\"y\"# 2\"z\"#3\"unclosed\n. 5 { vertical-align: sub; font-size: 1px; }\n.x { }\n.6 no brace"},
+        {0x02, ".7 { COLOR: RGB(300, -1, x); FONT-WEIGHT: BOLDER; font-size: 12.5pt; background-color: #12345678; }"},
+        {0x0E, "#00\"%0aapple%0a\"#01\"a fruit%0A\"#02\"%09red %22ripe%22 100%25\"\n"
+               ".1 { font-family: 'DejaVu Sans', 'Sans'; font-size: 9pt; font-weight: 400; font-style: normal; "
+               "text-decoration: none; color: rgb(0, 0, 0); vertical-align: baseline; }\n"
+               ".2 { font-family: 'DejaVu Serif'; font-size: 13.5px; font-weight: 700; font-style: italic; "
+               "text-decoration: overline line-through underline; color: rgb(18, 52, 86); vertical-align: super; }\n"},
+        {0x06, "head#1\"a\"\n\n#x\"b\"#\"c\"\n.3{color:#ff0000;font-weight:bold;vertical-align:sub;"
+               "font-size:2147483647pt;}\n.-1 { font-weight: 99999; }\n#03\"cut"},
     };
     int n = 0;
-    for (const char* c : cases) {
-        const std::string text(c);
-        save("clipboard_source", "source-" + std::to_string(++n), Bytes(text.begin(), text.end()));
-    }
+    for (const auto& [flags, text] : cases)
+        save("clipboard_source", "source-" + std::to_string(++n),
+             withPrefix({flags}, Bytes(text, text + std::strlen(text))));
+    save("clipboard_source", "utf16-surrogates",
+         withPrefix({0x01}, utf16(u"#01\"a\xD800" u"b\"\n.1 { font-family: '\xDC00'; color: rgb(1, 2, 3); }")));
 }
 
 } // namespace

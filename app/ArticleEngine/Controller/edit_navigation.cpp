@@ -1,6 +1,7 @@
 // edit_navigation.cpp: caret targets over the laid-out article.
 #include "ArticleEngine/Controller/edit_navigation.h"
 
+#include "ArticleEngine/Controller/list_navigation.h"
 #include "ArticleEngine/Views/article_view.h"
 #include "ArticleEngine/Views/view_lookup.h"
 
@@ -25,18 +26,6 @@ bool splitsSurrogatePair(QStringView text, int offset)
 int EditNavigation::length() const
 {
     return int(m_article.text.size());
-}
-
-std::pair<const ParagraphView*, const TextItemView*> EditNavigation::itemAt(int offset) const
-{
-    const int paragraph = paragraphOfCharacter(m_article, offset);
-    if (paragraph < 0)
-        return {nullptr, nullptr};
-    const ParagraphView& view = m_article.paragraphs[std::size_t(paragraph)];
-    const int item = itemOfCharacter(view, offset);
-    if (item < 0)
-        return {&view, nullptr};
-    return {&view, &view.items()[std::size_t(item)]};
 }
 
 std::optional<int> EditNavigation::nextCharacter(int offset) const
@@ -124,7 +113,7 @@ std::optional<std::pair<int, int>> EditNavigation::wordAt(int offset) const
 
 int EditNavigation::lineOf(int offset) const
 {
-    const auto [paragraph, item] = itemAt(offset);
+    const auto [paragraph, item] = Stops::itemAt(m_article, offset);
     return item != nullptr && item->layoutState != Dirty ? item->line : -1;
 }
 
@@ -146,7 +135,7 @@ int EditNavigation::lineEnd(int offset) const
 
 QRect EditNavigation::characterRect(int offset) const
 {
-    const auto [paragraph, item] = itemAt(offset);
+    const auto [paragraph, item] = Stops::itemAt(m_article, offset);
     if (item == nullptr || item->layoutState == Dirty)
         return {};
     const int from = offset - item->start();

@@ -19,8 +19,6 @@
 
 namespace ArticleEngine {
 class ArticleView;
-class ParagraphView;
-class TextItemView;
 }
 
 namespace ArticleEngine::Controller {
@@ -72,8 +70,6 @@ private:
     bool startsWord(std::size_t index) const;
     bool endsWord(std::size_t index) const;
     std::size_t tokenAfter(int offset) const;
-    // The paragraph and item that hold the offset; nulls when none do.
-    std::pair<const ParagraphView*, const TextItemView*> itemAt(int offset) const;
 
     const ArticleView& m_article;
     const std::vector<Loading::Token>& m_tokens;

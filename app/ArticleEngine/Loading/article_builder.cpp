@@ -137,6 +137,9 @@ void ItemBuilder::buildParagraph(const ParagraphRange& range, ParagraphView& par
         measureTextItem(item, paragraph.fragmentsOf(item), item.characterWidths(), m_text,
                         m_styles.metrics());
     }
+    // Joining letters and clusters take their shapes, and so their widths,
+    // from their neighbours: measured once the paragraph is whole.
+    measureShapingRuns(paragraph, m_text, m_styles.metrics());
 }
 
 } // namespace

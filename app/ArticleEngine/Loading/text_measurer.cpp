@@ -6,6 +6,7 @@
 #include "ArticleEngine/Loading/text_metric_source.h"
 #include "ArticleEngine/Views/article_header_view.h"
 #include "ArticleEngine/Views/paragraph_view.h"
+#include "ArticleEngine/Views/shaping_runs.h"
 #include "ArticleEngine/Views/text_item_fragment_view.h"
 #include "ArticleEngine/Views/text_item_view.h"
 
@@ -116,6 +117,44 @@ void measureParagraph(ParagraphView& paragraph, const QString& text, TextMetricS
 {
     for (TextItemView& item : paragraph.items())
         measureTextItem(item, paragraph.fragmentsOf(item), item.characterWidths(), text, metrics);
+    measureShapingRuns(paragraph, text, metrics);
+}
+
+void measureShapingRuns(ParagraphView& paragraph, const QString& text, TextMetricSource& metrics)
+{
+    const std::vector<ShapingRun> runs = shapingRuns(paragraph, text);
+    if (runs.empty())
+        return;
+    const std::span<std::int16_t> widths = paragraph.characterWidths();
+    const std::span<TextItemFragmentView> fragments = paragraph.fragments();
+    const std::span<TextItemView> items = paragraph.items();
+    for (const ShapingRun& run : runs) {
+        const std::size_t offset = std::size_t(run.start - paragraph.textStart());
+        const std::size_t length = std::size_t(run.end - run.start);
+        if (run.start < paragraph.textStart() || offset + length > widths.size())
+            continue;
+        const std::span<std::int16_t> own = widths.subspan(offset, length);
+        const QFont& font = *fragments[run.firstFragment].style()->font();
+        metrics.joinedWidths(font, QStringView(text).mid(run.start, run.end - run.start), run.rightToLeft,
+                             own);
+        for (std::size_t f = run.firstFragment; f < run.endFragment; ++f) {
+            TextItemFragmentView& fragment = fragments[f];
+            int width = 0;
+            for (int c = fragment.start(); c < fragment.end(); ++c)
+                width += own[std::size_t(c - run.start)];
+            fragment.nominalSize.setWidth(width);
+        }
+        // The items that hold the run's fragments take their new sum.
+        for (std::size_t i = run.firstItem; i < items.size(); ++i) {
+            TextItemView& item = items[i];
+            if (std::size_t(item.firstFragment()) >= run.endFragment)
+                break;
+            int width = 0;
+            for (const TextItemFragmentView& fragment : paragraph.fragmentsOf(item))
+                width += fragment.metrics().width;
+            item.nominalSize.setWidth(width);
+        }
+    }
 }
 
 void styleHeader(ArticleHeaderView& header, QFont* font, const QColor& textColor,

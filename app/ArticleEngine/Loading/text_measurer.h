@@ -7,7 +7,10 @@
 // text fragment's width is the sum of its characters' widths, an image
 // fragment's that of its picture (carried by its first character), a
 // fragment without font has width 0 and height 1. Measuring an item also
-// fills its character widths, so hit testing never measures again.
+// fills its character widths, so hit testing never measures again. The
+// characters of a shaping run (Views/shaping_runs.h) are measured again
+// together once their paragraph is whole; their widths still add up to
+// their fragments' and items' widths.
 #pragma once
 
 #include "ArticleEngine/Views/fragment_metrics.h"
@@ -81,8 +84,11 @@ void measureTextItem(TextItemView& item, const QString& text, TextMetricSource& 
 // built, not yet in its paragraph).
 void measureTextItem(TextItemView& item, std::span<TextItemFragmentView> fragments,
                      std::span<std::int16_t> widths, const QString& text, TextMetricSource& metrics);
-// Measures every item of the paragraph.
+// Measures every item of the paragraph, its shaping runs in context.
 void measureParagraph(ParagraphView& paragraph, const QString& text, TextMetricSource& metrics);
+// Measures the shaping runs of a paragraph whose items are measured, each
+// as one string, and sets the widths of their fragments and items anew.
+void measureShapingRuns(ParagraphView& paragraph, const QString& text, TextMetricSource& metrics);
 
 // The header's style from the given font (shared) and colours; then, with
 // a font, its text size and baseline (the font's ascent), and its nominal

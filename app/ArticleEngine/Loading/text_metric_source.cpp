@@ -2,9 +2,13 @@
 #include "ArticleEngine/Loading/text_metric_source.h"
 
 #include <QFont>
+#include <QHash>
 #include <QString>
+#include <QTextLayout>
+#include <QTextOption>
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace ArticleEngine::Loading {
@@ -64,6 +68,9 @@ struct FontMetricsCache::Entry {
     FragmentMetrics measures;
     std::array<std::unique_ptr<std::array<std::int16_t, pageSize>>, 65536 / pageSize> pages;
     std::unordered_map<char32_t, std::int16_t> pairs;
+    // Shaping runs met, left to right [0] and right to left [1]: a
+    // dictionary repeats its words.
+    std::array<QHash<QString, std::vector<std::int16_t>>, 2> joined;
 };
 
 FontMetricsCache::FontMetricsCache() = default;
@@ -102,6 +109,90 @@ int FontMetricsCache::characterWidths(const QFont& font, QStringView text,
             continue;
         }
         widths[i] = measured.width(c.unicode());
+        sum += widths[i];
+    }
+    return sum;
+}
+
+namespace {
+
+bool isCharacterStart(QStringView text, qsizetype position)
+{
+    return position == 0 || position >= text.size() || !text[position].isLowSurrogate()
+        || !text[position - 1].isHighSurrogate();
+}
+
+// Shares the shaped string's width out among its characters: a character
+// takes the distance between its cursor positions, rounded as offsets from
+// the string's leading edge (the right one, right to left) so that the
+// shares add up to the rounded width of the whole. A ligature's cursor
+// positions split it; inside a cluster they stand at its edge, so the
+// cluster's first character takes it all. The leading edge is the text's,
+// not the first cursor position: right to left the toolkit may put that a
+// pixel inside. False when the cursor positions do not run one way (the
+// string was not of one direction after all).
+bool shapedShares(const QFont& font, const QString& text, bool rightToLeft,
+                  std::span<std::int16_t> widths)
+{
+    QTextLayout layout(text, font);
+    QTextOption option(Qt::AlignLeft | Qt::AlignAbsolute);
+    option.setWrapMode(QTextOption::NoWrap);
+    option.setTextDirection(rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    if (!line.isValid()) {
+        layout.endLayout();
+        return false;
+    }
+    line.setLineWidth(std::numeric_limits<std::int16_t>::max());
+    layout.endLayout();
+
+    const qreal width = line.naturalTextWidth();
+    const qreal origin = rightToLeft ? line.x() + width : line.x();
+    const int whole = int(std::lround(width));
+    auto offset = [&](qsizetype position) {
+        if (position >= text.size())
+            return whole;
+        return int(std::lround(std::abs(line.cursorToX(int(position)) - origin)));
+    };
+    std::fill(widths.begin(), widths.end(), std::int16_t(0));
+    qsizetype start = 0;
+    int startOffset = 0;
+    for (qsizetype position = 1; position <= text.size(); ++position) {
+        if (!isCharacterStart(text, position))
+            continue;
+        const int endOffset = offset(position);
+        if (endOffset > whole)
+            return false;
+        if (endOffset < startOffset)
+            return false;
+        widths[std::size_t(start)] = clampWidth(endOffset - startOffset);
+        start = position;
+        startOffset = endOffset;
+    }
+    return true;
+}
+
+} // namespace
+
+int FontMetricsCache::joinedWidths(const QFont& font, QStringView text, bool rightToLeft,
+                                   std::span<std::int16_t> widths)
+{
+    Entry& measured = entry(font);
+    const std::size_t length = std::min(std::size_t(text.size()), widths.size());
+    const QString key = text.first(qsizetype(length)).toString();
+    auto& known = measured.joined[rightToLeft ? 1 : 0];
+    auto found = known.constFind(key);
+    if (found == known.constEnd()) {
+        std::vector<std::int16_t> shares(length);
+        if (!shapedShares(font, key, rightToLeft, shares))
+            characterWidths(font, key, shares);
+        found = known.insert(key, std::move(shares));
+    }
+    int sum = 0;
+    for (std::size_t i = 0; i < length; ++i) {
+        widths[i] = (*found)[i];
         sum += widths[i];
     }
     return sum;

@@ -2,10 +2,13 @@
 //
 // Characters are measured one at a time, out of context: the engine lays
 // out and paints every token (mostly one character) on its own, so kerning
-// and joining across characters never reach the screen either, and the
-// width of a piece of text is always the sum of its characters' widths. A
-// surrogate pair is one character: its whole width goes to the first half,
-// 0 to the second. A line feed, never drawn, is 0 wide.
+// across characters never reaches the screen either. The exception are the
+// shaping runs (Views/shaping_runs.h: joining letters, clusters, letters
+// with marks), measured as one shaped string whose width is shared out
+// among its characters. Either way the width of a piece of text is the sum
+// of its characters' widths. A surrogate pair is one character: its whole
+// width goes to the first half, 0 to the second. A line feed, never drawn,
+// is 0 wide.
 #pragma once
 
 #include "ArticleEngine/Views/fragment_metrics.h"
@@ -35,6 +38,16 @@ public:
     // Writes the width of each character of text to widths (as long as the
     // text) and answers their sum.
     virtual int characterWidths(const QFont& font, QStringView text, std::span<std::int16_t> widths) = 0;
+    // The same for a shaping run, measured as one string in the given
+    // direction: each character's width is its share of the shaped string
+    // (between its cursor positions), and the sum is the string's width.
+    // Unless a source knows better, the characters are measured alone.
+    virtual int joinedWidths(const QFont& font, QStringView text, bool rightToLeft,
+                             std::span<std::int16_t> widths)
+    {
+        (void)rightToLeft;
+        return characterWidths(font, text, widths);
+    }
     // The bounding rectangle of a whole line of text (for the header).
     virtual QRect boundingRect(const QFont& font, const QString& text) = 0;
 };
@@ -52,6 +65,10 @@ public:
 
     FragmentMetrics fontMeasures(const QFont& font) override;
     int characterWidths(const QFont& font, QStringView text, std::span<std::int16_t> widths) override;
+    // Lays the run out with QTextLayout, the toolkit's shaper, once per
+    // font, string and direction.
+    int joinedWidths(const QFont& font, QStringView text, bool rightToLeft,
+                     std::span<std::int16_t> widths) override;
     QRect boundingRect(const QFont& font, const QString& text) override;
 
 private:

@@ -7,11 +7,14 @@
 // without copying them, sets font and pen only when they change from one
 // fragment to the next, and on raster devices draws each fragment as one
 // glyph run at the positions layout measured (the same pixels as drawText
-// of each character, at a third of the cost).
+// of each character, at a third of the cost). Shaping runs (joining
+// letters, clusters, letters with marks; shaping_runs.h) are drawn as one
+// string over their characters' rectangles instead, on every device.
 #include "ArticleEngine/Views/view_painter.h"
 
 #include "ArticleEngine/Views/article_view.h"
 #include "ArticleEngine/Views/cursor_view.h"
+#include "ArticleEngine/Views/shaping_runs.h"
 #include "ArticleEngine/Views/view_lookup.h"
 #include "ArticleEngine/logging.h"
 
@@ -26,6 +29,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <span>
 #include <vector>
 
@@ -47,6 +51,9 @@ struct PenCache {
     };
     std::vector<RawFont> rawFonts;
     const QRawFont* raw = nullptr;
+    // The characters before this offset of the paragraph being painted
+    // were drawn with their shaping run on their line.
+    int shapedEnd = -1;
 
     const QRawFont& rawFont(const QFont& font)
     {
@@ -146,18 +153,115 @@ void drawFragment(PaintContext& context, const TextItemFragmentView& fragment, c
     drawFragmentText(*context.painter, fragment, text, origin, cache, widths);
 }
 
+void setStyle(QPainter& painter, const TextFragmentStyle& style, PenCache& cache)
+{
+    if (cache.style == &style)
+        return;
+    painter.setFont(*style.font());
+    painter.setPen(style.textColor);
+    cache.style = &style;
+}
+
+// Draws the part of a shaping run that stands on the line of the item at
+// index itemIndex: the whole run as one string, placed so that each
+// character's share of the shaped string covers the rectangle layout gave
+// the character; clipped to that part when the run goes on over another
+// line. The run's characters on the line are then done (cache.shapedEnd).
+void drawShapingRun(QPainter& painter, const ParagraphView& paragraph, const ShapingRun& run,
+                    std::size_t itemIndex, const QString& text, PenCache& cache)
+{
+    const auto items = paragraph.items();
+    const auto fragments = paragraph.fragments();
+    const auto widths = paragraph.characterWidths();
+    const std::size_t offset = std::size_t(run.start - paragraph.textStart());
+    if (run.start < paragraph.textStart() || offset + std::size_t(run.end - run.start) > widths.size())
+        return;
+    const int line = items[itemIndex].line;
+
+    // The run's fragments on this line, and where they stand.
+    int total = 0;
+    int before = 0;
+    int firstWidth = 0;
+    int left = std::numeric_limits<int>::max();
+    int right = std::numeric_limits<int>::min();
+    int firstLeft = 0;
+    int baseline = 0;
+    int segmentStart = -1;
+    int segmentEnd = -1;
+    std::size_t item = run.firstItem;
+    for (std::size_t f = run.firstFragment; f < run.endFragment; ++f) {
+        while (item + 1 < items.size() && std::size_t(items[item + 1].firstFragment()) <= f)
+            ++item;
+        const TextItemFragmentView& fragment = fragments[f];
+        int width = 0;
+        for (int c = fragment.start(); c < fragment.end(); ++c)
+            width += widths[std::size_t(c - paragraph.textStart())];
+        if (items[item].line == line && items[item].visible && !items[item].hidden) {
+            const QRect placed = fragment.rect.translated(items[item].rect.topLeft());
+            if (segmentStart < 0) {
+                segmentStart = fragment.start();
+                before = total;
+                firstWidth = width;
+                firstLeft = placed.left();
+                baseline = placed.bottom();
+            }
+            segmentEnd = fragment.end();
+            left = std::min(left, placed.left());
+            right = std::max(right, placed.left() + width);
+        }
+        total += width;
+    }
+    if (segmentStart < 0)
+        return;
+    cache.shapedEnd = segmentEnd;
+
+    // Left to right, the segment's first character begins `before` into the
+    // shaped string; right to left, it ends there, counted from the right.
+    const int x = run.rightToLeft ? firstLeft - (total - before - firstWidth) : firstLeft - before;
+    const TextItemFragmentView& first = fragments[run.firstFragment];
+    setStyle(painter, *first.style(), cache);
+    const QString characters = QString::fromRawData(text.constData() + run.start, run.end - run.start);
+    const Qt::LayoutDirection direction = painter.layoutDirection();
+    painter.setLayoutDirection(run.rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
+    const bool whole = segmentStart == run.start && segmentEnd == run.end;
+    if (whole) {
+        painter.drawText(QPoint(x, baseline), characters);
+    } else {
+        // A glyph may reach above and below its line: only the sides are cut.
+        const QRect line = items[itemIndex].rect;
+        painter.save();
+        painter.setClipRect(QRect(left, line.top() - line.height(), right - left, 3 * line.height()),
+                            Qt::IntersectClip);
+        painter.drawText(QPoint(x, baseline), characters);
+        painter.restore();
+    }
+    painter.setLayoutDirection(direction);
+}
+
 // Items are the most numerous views: rather than translating the painter
 // to each and back, their fragments are drawn offset by the item's corner.
-void paintItem(PaintContext& context, const ParagraphView& paragraph, const TextItemView& item,
+void paintItem(PaintContext& context, const ParagraphView& paragraph, std::size_t itemIndex,
                const QString& text, PenCache& cache)
 {
+    const TextItemView& item = paragraph.items()[itemIndex];
     if (!item.visible || item.hidden || !context.meets(item.rect))
         return;
     const QPoint corner = item.rect.topLeft();
     const auto widths = item.characterWidths();
-    for (const TextItemFragmentView& fragment : paragraph.fragmentsOf(item)) {
+    const std::size_t firstFragment = std::size_t(item.firstFragment());
+    const auto fragments = paragraph.fragmentsOf(item);
+    for (std::size_t f = 0; f < fragments.size(); ++f) {
+        const TextItemFragmentView& fragment = fragments[f];
+        if (fragment.start() < cache.shapedEnd)
+            continue;
         if (!fragment.visible || fragment.hidden || !context.meets(fragment.rect.translated(corner)))
             continue;
+        if (item.widthsKnown() && mayJoin(fragment, text)) {
+            if (const auto run = shapingRunAt(paragraph, text, itemIndex, firstFragment + f)) {
+                drawShapingRun(*context.painter, paragraph, *run, itemIndex, text, cache);
+                continue;
+            }
+        }
         const std::size_t first = std::size_t(fragment.start() - item.start());
         const auto own = first + std::size_t(fragment.length()) <= widths.size()
             ? widths.subspan(first, std::size_t(fragment.length()))
@@ -190,8 +294,9 @@ void paintParagraphWith(PaintContext& context, const ParagraphView& paragraph, c
         }
         // The guard above gives the painter back its own font and pen.
         cache.style = nullptr;
+        cache.shapedEnd = -1;
         for (int i = first; i < end; ++i)
-            paintItem(context, paragraph, paragraph.items()[std::size_t(i)], text, cache);
+            paintItem(context, paragraph, std::size_t(i), text, cache);
     }
     if (mask == 0)
         return;

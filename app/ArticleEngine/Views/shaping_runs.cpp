@@ -1,0 +1,303 @@
+// shaping_runs.cpp: finding the stretches measured and drawn as one shaped
+// string.
+#include "ArticleEngine/Views/shaping_runs.h"
+
+#include "ArticleEngine/External/text_fragment_style.h"
+#include "ArticleEngine/Views/paragraph_view.h"
+#include "ArticleEngine/Views/text_item_fragment_view.h"
+#include "ArticleEngine/Views/text_item_view.h"
+
+#include <QChar>
+
+#include <algorithm>
+
+#include <span>
+
+namespace ArticleEngine {
+
+namespace {
+
+// Below this every character stands on its own: Basic Latin, Latin-1,
+// the Latin extensions and IPA have no marks and no joining.
+constexpr char16_t firstJoining = 0x0300;
+
+enum class Kind {
+    // Shaped alone, unless a mark follows it (then it is the mark's base).
+    Alone,
+    // Combining marks, joiners and non-joiners: they lean on their base.
+    Mark,
+    // Takes its shape from its neighbours.
+    Letter,
+};
+
+bool isDirectionControl(QChar::Direction direction)
+{
+    switch (direction) {
+    case QChar::DirLRE:
+    case QChar::DirLRO:
+    case QChar::DirRLE:
+    case QChar::DirRLO:
+    case QChar::DirPDF:
+    case QChar::DirLRI:
+    case QChar::DirRLI:
+    case QChar::DirFSI:
+    case QChar::DirPDI:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Scripts whose consonants combine into clusters (through a virama or a
+// coeng) and whose vowel signs move around their consonant. Thai and Lao
+// are left out: they need only their marks, and their lines have no spaces,
+// so every line would be one run.
+bool isClusterScript(QChar::Script script)
+{
+    switch (script) {
+    case QChar::Script_Devanagari:
+    case QChar::Script_Bengali:
+    case QChar::Script_Gurmukhi:
+    case QChar::Script_Gujarati:
+    case QChar::Script_Oriya:
+    case QChar::Script_Tamil:
+    case QChar::Script_Telugu:
+    case QChar::Script_Kannada:
+    case QChar::Script_Malayalam:
+    case QChar::Script_Sinhala:
+    case QChar::Script_Tibetan:
+    case QChar::Script_Myanmar:
+    case QChar::Script_Khmer:
+        return true;
+    default:
+        return false;
+    }
+}
+
+Kind kindOf(char32_t code)
+{
+    if (code < firstJoining)
+        return Kind::Alone;
+    // Embeddings and overrides would reorder a run against its rectangles.
+    if (isDirectionControl(QChar::direction(code)))
+        return Kind::Alone;
+    if (code == 0x200C || code == 0x200D)
+        return Kind::Mark;
+    switch (QChar::joiningType(code)) {
+    case QChar::Joining_Dual:
+    case QChar::Joining_Right:
+    case QChar::Joining_Left:
+    case QChar::Joining_Causing:
+        return Kind::Letter;
+    case QChar::Joining_Transparent:
+        return Kind::Mark;
+    default:
+        break;
+    }
+    switch (QChar::category(code)) {
+    case QChar::Mark_NonSpacing:
+    case QChar::Mark_SpacingCombining:
+    case QChar::Mark_Enclosing:
+        return Kind::Mark;
+    default:
+        break;
+    }
+    return isClusterScript(QChar::script(code)) ? Kind::Letter : Kind::Alone;
+}
+
+struct CodePoint {
+    char32_t code = 0;
+    int length = 0;
+};
+
+CodePoint codePointAt(QStringView text, int position)
+{
+    if (position < 0 || position >= text.size())
+        return {};
+    const QChar c = text[position];
+    if (c.isHighSurrogate() && position + 1 < text.size() && text[position + 1].isLowSurrogate())
+        return {QChar::surrogateToUcs4(c, text[position + 1]), 2};
+    return {c.unicode(), 1};
+}
+
+// A character that a mark can lean on: anything printed that is not a space.
+bool isBase(char32_t code)
+{
+    return QChar::isPrint(code) && !QChar::isSpace(code);
+}
+
+bool joins(QStringView text, int position, CodePoint point)
+{
+    switch (kindOf(point.code)) {
+    case Kind::Letter:
+    case Kind::Mark:
+        return true;
+    case Kind::Alone:
+        break;
+    }
+    return isBase(point.code) && kindOf(codePointAt(text, position + point.length).code) == Kind::Mark;
+}
+
+// Every character of the fragment joins; a right-to-left one is also the
+// only fragment of its item.
+bool joinable(const ParagraphView& paragraph, const TextItemView& item,
+              const TextItemFragmentView& fragment, const QString& text)
+{
+    if (fragment.hasImage() || fragment.style() == nullptr || fragment.style()->font() == nullptr)
+        return false;
+    if (fragment.start() < 0 || fragment.end() > text.size() || fragment.length() <= 0)
+        return false;
+    if (paragraph.frame.rightToLeft && item.fragmentCount() != 1)
+        return false;
+    for (int position = fragment.start(); position < fragment.end();) {
+        const CodePoint point = codePointAt(text, position);
+        if (!joins(text, position, point))
+            return false;
+        position += point.length;
+    }
+    return true;
+}
+
+bool sameRun(const TextItemFragmentView& before, const TextItemFragmentView& after)
+{
+    return before.end() == after.start() && before.sharedStyle().data() == after.sharedStyle().data();
+}
+
+// -1 left to right, 1 right to left, 0 neither, 2 both.
+int directionOf(QStringView text)
+{
+    int found = 0;
+    for (int position = 0; position < text.size();) {
+        const CodePoint point = codePointAt(text, position);
+        position += point.length;
+        int direction = 0;
+        switch (QChar::direction(point.code)) {
+        case QChar::DirL:
+            direction = -1;
+            break;
+        case QChar::DirR:
+        case QChar::DirAL:
+            direction = 1;
+            break;
+        default:
+            continue;
+        }
+        if (found == 0)
+            found = direction;
+        else if (found != direction)
+            return 2;
+    }
+    return found;
+}
+
+struct Component {
+    ShapingRun run;
+    bool valid = false;
+};
+
+// The greatest stretch of linked fragments around the given one, and
+// whether it makes a run. None when the fragment itself does not join.
+std::optional<Component> componentAt(const ParagraphView& paragraph, const QString& text,
+                                     std::size_t item, std::size_t fragment)
+{
+    const std::span<const TextItemView> items = paragraph.items();
+    const std::span<const TextItemFragmentView> fragments = paragraph.fragments();
+    if (item >= items.size() || fragment >= fragments.size())
+        return std::nullopt;
+    if (!joinable(paragraph, items[item], fragments[fragment], text))
+        return std::nullopt;
+
+    std::size_t firstItem = item;
+    std::size_t first = fragment;
+    while (first > 0) {
+        std::size_t before = firstItem;
+        while (before > 0 && std::size_t(items[before].firstFragment()) > first - 1)
+            --before;
+        if (!sameRun(fragments[first - 1], fragments[first])
+            || !joinable(paragraph, items[before], fragments[first - 1], text))
+            break;
+        --first;
+        firstItem = before;
+    }
+    std::size_t lastItem = item;
+    std::size_t end = fragment + 1;
+    while (end < fragments.size()) {
+        std::size_t after = lastItem;
+        while (after + 1 < items.size()
+               && std::size_t(items[after].firstFragment() + items[after].fragmentCount()) <= end)
+            ++after;
+        if (!sameRun(fragments[end - 1], fragments[end])
+            || !joinable(paragraph, items[after], fragments[end], text))
+            break;
+        ++end;
+        lastItem = after;
+    }
+
+    Component component;
+    ShapingRun& run = component.run;
+    run.firstFragment = first;
+    run.endFragment = end;
+    run.firstItem = firstItem;
+    run.start = fragments[first].start();
+    run.end = fragments[end - 1].end();
+    const QStringView characters = QStringView(text).mid(run.start, run.end - run.start);
+    const int direction = directionOf(characters);
+    run.rightToLeft = paragraph.frame.rightToLeft;
+    const bool oneDirection =
+        direction == 0 || (direction == 1 && run.rightToLeft) || (direction == -1 && !run.rightToLeft);
+    component.valid = oneDirection && characters.size() > codePointAt(characters, 0).length;
+    return component;
+}
+
+} // namespace
+
+bool mayJoin(const TextItemFragmentView& fragment, const QString& text)
+{
+    // The character after the fragment counts: a mark there makes the
+    // fragment's last character its base.
+    const int end = std::min(fragment.end() + 1, int(text.size()));
+    for (int position = std::max(fragment.start(), 0); position < end; ++position) {
+        if (text[position].unicode() >= firstJoining)
+            return true;
+    }
+    return false;
+}
+
+std::optional<ShapingRun> shapingRunAt(const ParagraphView& paragraph, const QString& text,
+                                       std::size_t item, std::size_t fragment)
+{
+    const std::optional<Component> component = componentAt(paragraph, text, item, fragment);
+    if (!component || !component->valid)
+        return std::nullopt;
+    return component->run;
+}
+
+std::vector<ShapingRun> shapingRuns(const ParagraphView& paragraph, const QString& text)
+{
+    std::vector<ShapingRun> runs;
+    // Fragments before this one have been looked at with their stretch.
+    std::size_t seen = 0;
+    const std::span<const TextItemView> items = paragraph.items();
+    const std::span<const TextItemFragmentView> fragments = paragraph.fragments();
+    for (std::size_t item = 0; item < items.size(); ++item) {
+        const std::size_t first = std::size_t(items[item].firstFragment());
+        const std::size_t end = first + std::size_t(items[item].fragmentCount());
+        for (std::size_t fragment = first; fragment < end && fragment < fragments.size(); ++fragment) {
+            if (fragment < seen)
+                continue;
+            if (!mayJoin(fragments[fragment], text))
+                continue;
+            const std::optional<Component> component = componentAt(paragraph, text, item, fragment);
+            if (!component)
+                continue;
+            // A stretch that makes no run is passed over whole: asking again
+            // from each of its fragments would find it again.
+            seen = component->run.endFragment;
+            if (component->valid)
+                runs.push_back(component->run);
+        }
+    }
+    return runs;
+}
+
+} // namespace ArticleEngine

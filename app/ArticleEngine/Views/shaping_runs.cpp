@@ -21,6 +21,31 @@ namespace {
 // the Latin extensions and IPA have no marks and no joining.
 constexpr char16_t firstJoining = 0x0300;
 
+// Blocks of the scripts articles are mostly written in that hold neither
+// marks nor joining letters, so that painting them never asks for
+// character properties: Greek, Cyrillic (without its combining marks),
+// Armenian, Hebrew letters (not points), Latin and Greek Extended, spaces,
+// dashes and quotes, CJK punctuation and kana (not the voicing marks), CJK
+// ideographs and Hangul syllables. Half-open ranges, ascending.
+constexpr char16_t plainRanges[][2] = {
+    {0x0370, 0x0483}, {0x048A, 0x0591}, {0x05D0, 0x0600}, {0x1E00, 0x2000}, {0x2000, 0x200C},
+    {0x2010, 0x2028}, {0x2030, 0x205F}, {0x3000, 0x302A}, {0x3030, 0x3099}, {0x309B, 0x3100},
+    {0x4E00, 0xA000}, {0xAC00, 0xD7A4},
+};
+
+bool isPlain(char16_t code)
+{
+    if (code < firstJoining)
+        return true;
+    for (const auto& range : plainRanges) {
+        if (code < range[0])
+            return false;
+        if (code < range[1])
+            return true;
+    }
+    return false;
+}
+
 enum class Kind {
     // Shaped alone, unless a mark follows it (then it is the mark's base).
     Alone,
@@ -29,24 +54,6 @@ enum class Kind {
     // Takes its shape from its neighbours.
     Letter,
 };
-
-bool isDirectionControl(QChar::Direction direction)
-{
-    switch (direction) {
-    case QChar::DirLRE:
-    case QChar::DirLRO:
-    case QChar::DirRLE:
-    case QChar::DirRLO:
-    case QChar::DirPDF:
-    case QChar::DirLRI:
-    case QChar::DirRLI:
-    case QChar::DirFSI:
-    case QChar::DirPDI:
-        return true;
-    default:
-        return false;
-    }
-}
 
 // Scripts whose consonants combine into clusters (through a virama or a
 // coeng) and whose vowel signs move around their consonant. Thai and Lao
@@ -78,11 +85,13 @@ Kind kindOf(char32_t code)
 {
     if (code < firstJoining)
         return Kind::Alone;
-    // Embeddings and overrides would reorder a run against its rectangles.
-    if (isDirectionControl(QChar::direction(code)))
-        return Kind::Alone;
     if (code == 0x200C || code == 0x200D)
         return Kind::Mark;
+    // The other invisible format characters lean on nothing: embeddings,
+    // overrides and isolates would reorder a run against its rectangles,
+    // and a zero-width space allows a break.
+    if (QChar::category(code) == QChar::Other_Format)
+        return Kind::Alone;
     switch (QChar::joiningType(code)) {
     case QChar::Joining_Dual:
     case QChar::Joining_Right:
@@ -257,7 +266,7 @@ bool mayJoin(const TextItemFragmentView& fragment, const QString& text)
     // fragment's last character its base.
     const int end = std::min(fragment.end() + 1, int(text.size()));
     for (int position = std::max(fragment.start(), 0); position < end; ++position) {
-        if (text[position].unicode() >= firstJoining)
+        if (!isPlain(text[position].unicode()))
             return true;
     }
     return false;
@@ -275,6 +284,13 @@ std::optional<ShapingRun> shapingRunAt(const ParagraphView& paragraph, const QSt
 std::vector<ShapingRun> shapingRuns(const ParagraphView& paragraph, const QString& text)
 {
     std::vector<ShapingRun> runs;
+    // Reading the paragraph's characters costs far less than walking its
+    // items, and most paragraphs are plain throughout.
+    const int start = std::clamp(paragraph.textStart(), 0, int(text.size()));
+    const int end = std::clamp(paragraph.textEnd() + 1, start, int(text.size()));
+    const QStringView characters = QStringView(text).mid(start, end - start);
+    if (std::all_of(characters.begin(), characters.end(), [](QChar c) { return isPlain(c.unicode()); }))
+        return runs;
     // Fragments before this one have been looked at with their stretch.
     std::size_t seen = 0;
     const std::span<const TextItemView> items = paragraph.items();

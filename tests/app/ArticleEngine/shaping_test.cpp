@@ -107,6 +107,7 @@ TEST(ShapingRuns, WhichStretchesAreShapedTogether)
         {"a run needs two characters",
          text(QStringLiteral("\u0628")) + text(QStringLiteral("\u064a\u062a"), 4), "1-3r"},
         {"an override would reorder the run", text(QStringLiteral("\u0628\u202e\u064a")), ""},
+        {"a zero-width space cuts the run", text(QStringLiteral("\u0628\u064a\u200b\u062a")), "0-2r"},
     };
     for (const Case& c : cases) {
         const BuiltArticle built = lexvane::testing::buildArticle(c.markup);

@@ -107,6 +107,8 @@ TEST(ShapingRuns, WhichStretchesAreShapedTogether)
         {"a run needs two characters",
          text(QStringLiteral("\u0628")) + text(QStringLiteral("\u064a\u062a"), 4), "1-3r"},
         {"an override would reorder the run", text(QStringLiteral("\u0628\u202e\u064a")), ""},
+        {"letters beyond the first plane join too",
+         text(QString::fromUcs4(U"\U0001E900\U0001E901")), "0-4r"},
         {"a zero-width space cuts the run", text(QStringLiteral("\u0628\u064a\u200b\u062a")), "0-2r"},
     };
     for (const Case& c : cases) {
@@ -140,6 +142,19 @@ TEST(ShapingRuns, JoinedWidthsAddUpToTheShapedWord)
         for (const TextItemFragmentView& fragment : paragraph.fragmentsOf(item))
             EXPECT_EQ(fragment.metrics().width, item.width()) << item.start();
     }
+}
+
+TEST(ShapingRuns, APairsShareStandsOnItsFirstHalf)
+{
+    const QString pairs = QString::fromUcs4(U"\U0001E900\U0001E901");
+    QFont font(QStringLiteral("DejaVu Sans"), 9);
+    FontMetricsCache cache;
+    std::vector<std::int16_t> widths(4, -1);
+    const int sum = cache.joinedWidths(font, pairs, true, widths);
+    EXPECT_EQ(widths[1], 0);
+    EXPECT_EQ(widths[3], 0);
+    EXPECT_EQ(widths[0] + widths[2], sum);
+    EXPECT_EQ(sum, shapedWidth(pairs, font));
 }
 
 TEST(ShapingRuns, LatinWidthsStayThoseOfEachCharacter)

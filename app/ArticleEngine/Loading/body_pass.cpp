@@ -10,6 +10,7 @@ void BodyPass::layOut(int n, const QRect& rect)
 {
     ParagraphView& paragraph = article.paragraphs[std::size_t(n)];
     ParagraphLayoutLoader loader(paragraph, rect, partial, lineNumber);
+    loader.setText(article.text);
     if (n == 0)
         loader.setFirstLineIndent(firstLineIndent);
     loader.run();

@@ -1,6 +1,7 @@
 // paragraph_layout_loader.cpp: greedy line breaking and line placement.
 #include "ArticleEngine/Loading/paragraph_layout_loader.h"
 
+#include "ArticleEngine/Loading/bidi_levels.h"
 #include "ArticleEngine/Loading/text_item_layout_loader.h"
 #include "ArticleEngine/Views/paragraph_view.h"
 
@@ -34,6 +35,8 @@ int ParagraphLayoutLoader::layOutLines(int left, int top, int availableWidth)
 {
     std::vector<ParagraphLine>& lines = m_view.lines();
     lines.clear();
+    m_view.displayOrder().clear();
+    m_mixed = false;
     const auto items = m_view.items();
     const int count = int(items.size());
     ParagraphLine line;
@@ -94,19 +97,77 @@ int ParagraphLayoutLoader::placeLine(const ParagraphLine& line, int left, int y,
     const int lineNumber = m_firstLine + int(paragraph.lines().size());
     const int height = line.metrics.height();
     const int baseline = line.metrics.baseline();
-    int x = rightToLeft ? left + availableWidth : left;
-    for (int j = line.firstItem; j < line.endItem; ++j) {
+    const bool reordered = orderLine(line);
+    std::vector<int>& display = paragraph.displayOrder();
+    if (reordered && !m_mixed) {
+        // The lines before were shown in the paragraph's direction.
+        m_mixed = true;
+        display.resize(items.size());
+        for (const ParagraphLine& earlier : paragraph.lines()) {
+            for (int place = 0; place < earlier.itemCount(); ++place)
+                display[std::size_t(earlier.firstItem + place)] =
+                    rightToLeft ? earlier.endItem - 1 - place : earlier.firstItem + place;
+        }
+    }
+    auto place = [&](int j, int x) {
         TextItemView& item = items[std::size_t(j)];
-        const int width = item.width();
-        if (rightToLeft)
-            x -= width;
-        TextItemLayoutLoader(item, paragraph.fragmentsOf(item), QRect(x, y, width, height), baseline).run();
-        if (!rightToLeft)
-            x += width;
+        TextItemLayoutLoader(item, paragraph.fragmentsOf(item), QRect(x, y, item.width(), height), baseline).run();
         item.line = lineNumber;
         item.number = paragraph.number;
+    };
+    if (reordered) {
+        // Left to right in display order; a right-to-left line still ends
+        // at the right edge.
+        int x = rightToLeft ? left + availableWidth - line.metrics.width : left;
+        for (int k = 0; k < line.itemCount(); ++k) {
+            const int j = m_order[std::size_t(k)];
+            display[std::size_t(line.firstItem + k)] = j;
+            place(j, x);
+            x += items[std::size_t(j)].width();
+        }
+        return y + height;
+    }
+    int x = rightToLeft ? left + availableWidth : left;
+    for (int j = line.firstItem; j < line.endItem; ++j) {
+        const int width = items[std::size_t(j)].width();
+        if (rightToLeft)
+            x -= width;
+        place(j, x);
+        if (!rightToLeft)
+            x += width;
+        if (m_mixed)
+            display[std::size_t(rightToLeft ? line.endItem - 1 - (j - line.firstItem) : j)] = j;
     }
     return y + height;
+}
+
+bool ParagraphLayoutLoader::orderLine(const ParagraphLine& line)
+{
+    const int count = line.itemCount();
+    if (m_text.isEmpty() || count < 2)
+        return false;
+    const auto items = m_view.items();
+    const int start = items[std::size_t(line.firstItem)].start();
+    const int end = items[std::size_t(line.endItem - 1)].end();
+    if (start < 0 || end > m_text.size() || start >= end)
+        return false;
+    const QStringView text = m_text.sliced(start, end - start);
+    const bool rightToLeft = m_view.frame.rightToLeft;
+    if (isPlainLine(text, rightToLeft))
+        return false;
+    resolveLevels(text, rightToLeft, m_levels);
+    // An item takes the level of its first character.
+    m_itemLevels.resize(std::size_t(count));
+    for (int k = 0; k < count; ++k) {
+        const int offset = items[std::size_t(line.firstItem + k)].start() - start;
+        m_itemLevels[std::size_t(k)] = offset >= 0 && offset < int(m_levels.size())
+            ? m_levels[std::size_t(offset)]
+            : std::uint8_t(rightToLeft ? 1 : 0);
+    }
+    visualOrder(m_itemLevels, m_order);
+    for (int& index : m_order)
+        index += line.firstItem;
+    return true;
 }
 
 int ParagraphLayoutLoader::contentHeight() const

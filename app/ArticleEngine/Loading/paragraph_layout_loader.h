@@ -5,7 +5,9 @@
 // line; a group that does not fit begins a new line, unless the line is
 // still empty (then it overflows it) or the group holds a space (spaces
 // never begin a line). A right-to-left paragraph puts its first item at the
-// right edge and each later one to the left of it.
+// right edge and each later one to the left of it. Given the article's
+// text, a line that mixes directions shows its items in the order of their
+// embedding levels (bidi_levels.h); the items and lines keep text order.
 //
 // The rectangle is the paragraph's, relative to the article; items are
 // placed relative to the paragraph, inside its margins. A paragraph already
@@ -16,6 +18,11 @@
 #pragma once
 
 #include "ArticleEngine/Loading/abstract_layout_loader.h"
+
+#include <QStringView>
+
+#include <cstdint>
+#include <vector>
 
 namespace ArticleEngine {
 class ParagraphView;
@@ -35,6 +42,9 @@ public:
 
     // Room kept at the start of the first line, inside the margins.
     void setFirstLineIndent(int indent) { m_firstLineIndent = indent; }
+    // The article's text, which the items index; without it every line is
+    // shown in the paragraph's direction.
+    void setText(QStringView articleText) { m_text = articleText; }
 
     void run() override;
 
@@ -48,6 +58,9 @@ private:
     // Places a line's items from y, the line being the next of the
     // paragraph's lines; answers the y after it.
     int placeLine(const ParagraphLine& line, int left, int y, int availableWidth);
+    // The line's items left to right into m_order when its directions mix;
+    // false when it is shown in the paragraph's direction.
+    bool orderLine(const ParagraphLine& line);
     void renumberLines();
     // The height of the laid-out lines with the top and bottom margins.
     int contentHeight() const;
@@ -55,6 +68,13 @@ private:
     int m_firstLine;
     int m_firstLineIndent = 0;
     bool m_reused = false;
+    QStringView m_text;
+    // Scratch of orderLine, kept for the next line.
+    std::vector<std::uint8_t> m_levels;
+    std::vector<std::uint8_t> m_itemLevels;
+    std::vector<int> m_order;
+    // Any line reordered yet: the paragraph then keeps a display order.
+    bool m_mixed = false;
 };
 
 } // namespace ArticleEngine::Loading

@@ -62,6 +62,7 @@ void ParagraphView::setContent(int textStart, int textEnd, std::vector<TextItemV
     for (TextItemView& item : m_items)
         item.setWidthsKnown(false);
     m_lines.clear();
+    m_displayOrder.clear();
     lineCount = 0;
     layoutState = Dirty;
     m_pendingFragment = int(m_fragments.size());
@@ -124,6 +125,8 @@ FragmentMetrics ParagraphView::itemMetrics(const TextItemView& item) const
 
 const TextItemView& ParagraphView::displayedItem(const ParagraphLine& line, int place) const
 {
+    if (std::size_t(line.endItem) <= m_displayOrder.size())
+        return m_items[std::size_t(m_displayOrder[std::size_t(line.firstItem + place)])];
     const int index = frame.rightToLeft ? line.endItem - 1 - place : line.firstItem + place;
     return m_items[std::size_t(index)];
 }

@@ -9,7 +9,8 @@
 // appends of in-place building set the links, and reparentChildren()
 // restores them after the paragraph was given content, copied or moved.
 // Lines hold items by index, in text order: a right-to-left line is shown
-// from its last item to its first.
+// from its last item to its first, unless the paragraph keeps a display
+// order (lines that mix directions): then that order, line by line.
 #pragma once
 
 #include "ArticleEngine/Views/fragment_metrics.h"
@@ -67,6 +68,10 @@ protected:
     std::vector<TextItemFragmentView> m_fragments;
     std::vector<std::int16_t> m_characterWidths;
     std::vector<ParagraphLine> m_lines;
+    // Empty while every line is shown in the paragraph's direction; else for
+    // each line's window [firstItem, endItem) its items' indices left to
+    // right.
+    std::vector<int> m_displayOrder;
     // While building in place: the first fragment of the next item.
     int m_pendingFragment = 0;
 };
@@ -124,6 +129,7 @@ public:
     std::vector<ParagraphLine>& lines() { return m_lines; }
     // The item at a place of a line in display order (left to right).
     const TextItemView& displayedItem(const ParagraphLine& line, int place) const;
+    std::vector<int>& displayOrder() { return m_displayOrder; }
 
 private:
     template <class T>

@@ -109,8 +109,9 @@ int ParagraphLayoutLoader::placeLine(const ParagraphLine& line, int left, int y,
                     rightToLeft ? earlier.endItem - 1 - place : earlier.firstItem + place;
         }
     }
-    auto place = [&](int j, int x) {
+    auto place = [&](int j, int x, bool rightToLeftRun) {
         TextItemView& item = items[std::size_t(j)];
+        item.setRightToLeftRun(rightToLeftRun);
         TextItemLayoutLoader(item, paragraph.fragmentsOf(item), QRect(x, y, item.width(), height), baseline).run();
         item.line = lineNumber;
         item.number = paragraph.number;
@@ -122,7 +123,7 @@ int ParagraphLayoutLoader::placeLine(const ParagraphLine& line, int left, int y,
         for (int k = 0; k < line.itemCount(); ++k) {
             const int j = m_order[std::size_t(k)];
             display[std::size_t(line.firstItem + k)] = j;
-            place(j, x);
+            place(j, x, m_itemLevels[std::size_t(j - line.firstItem)] % 2 == 1);
             x += items[std::size_t(j)].width();
         }
         return y + height;
@@ -132,7 +133,7 @@ int ParagraphLayoutLoader::placeLine(const ParagraphLine& line, int left, int y,
         const int width = items[std::size_t(j)].width();
         if (rightToLeft)
             x -= width;
-        place(j, x);
+        place(j, x, rightToLeft);
         if (!rightToLeft)
             x += width;
         if (m_mixed)

@@ -54,6 +54,12 @@ public:
     FragmentMetrics metrics() const;
     int width() const { return nominalSize.width() < 0 ? 0 : nominalSize.width(); }
 
+    // Set by line placement: the item stands in a right-to-left run of its
+    // line (an odd embedding level), so that painting shows its characters
+    // from the right and mirrored.
+    bool rightToLeftRun() const { return m_rightToLeftRun; }
+    void setRightToLeftRun(bool rightToLeft) { m_rightToLeftRun = rightToLeft; }
+
     bool widthsKnown() const { return m_widthsKnown; }
     void setWidthsKnown(bool known) { m_widthsKnown = known; }
     // One width per character; empty until known.
@@ -75,6 +81,7 @@ private:
     std::int8_t m_itemKind = OtherItem;
     bool m_keepOnLine = false;
     bool m_widthsKnown = false;
+    bool m_rightToLeftRun = false;
 };
 
 } // namespace ArticleEngine

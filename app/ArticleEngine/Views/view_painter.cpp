@@ -238,6 +238,43 @@ void drawShapingRun(QPainter& painter, const ParagraphView& paragraph, const Sha
     painter.setLayoutDirection(direction);
 }
 
+// An item in a right-to-left run shows its characters from its right edge
+// leftwards, each in its mirrored form ('(' as ')'), one by one at the
+// places their widths give. False, to draw the fragment as usual, when
+// there is nothing to turn (one character without a mirror) or the
+// characters are not one by one (pictures, pairs, unknown widths).
+bool drawMirrored(QPainter& painter, const TextItemView& item, const TextItemFragmentView& fragment,
+                  const QString& text, QPoint corner, PenCache& cache)
+{
+    const int length = item.length();
+    if (item.start() < 0 || item.end() > text.size() || length <= 0)
+        return false;
+    if (length == 1 && !text[item.start()].hasMirrored())
+        return false;
+    const auto widths = item.characterWidths();
+    const TextFragmentStyle* style = fragment.style();
+    if (fragment.hasImage() || style == nullptr || style->font() == nullptr
+        || (length > 1 && widths.size() != std::size_t(length)) || fragment.start() < item.start()
+        || fragment.end() > item.end())
+        return false;
+    for (int c = fragment.start(); c < fragment.end(); ++c) {
+        if (text[c].isSurrogate())
+            return false;
+    }
+    auto widthOf = [&](int c) { return length == 1 ? item.width() : int(widths[std::size_t(c - item.start())]); };
+    setStyle(painter, *style, cache);
+    int right = item.width();
+    for (int c = item.start(); c < fragment.start(); ++c)
+        right -= widthOf(c);
+    const int baseline = corner.y() + fragment.rect.bottom();
+    for (int c = fragment.start(); c < fragment.end(); ++c) {
+        right -= widthOf(c);
+        if (text[c] != QLatin1Char('\n'))
+            painter.drawText(QPoint(corner.x() + right, baseline), QString(text[c].mirroredChar()));
+    }
+    return true;
+}
+
 // Items are the most numerous views: rather than translating the painter
 // to each and back, their fragments are drawn offset by the item's corner.
 void paintItem(PaintContext& context, const ParagraphView& paragraph, std::size_t itemIndex,
@@ -262,6 +299,8 @@ void paintItem(PaintContext& context, const ParagraphView& paragraph, std::size_
                 continue;
             }
         }
+        if (item.rightToLeftRun() && drawMirrored(*context.painter, item, fragment, text, corner, cache))
+            continue;
         const std::size_t first = std::size_t(fragment.start() - item.start());
         const auto own = first + std::size_t(fragment.length()) <= widths.size()
             ? widths.subspan(first, std::size_t(fragment.length()))

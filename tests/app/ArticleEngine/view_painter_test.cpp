@@ -364,4 +364,41 @@ TEST(ViewPainterTest, DebugOverlayMarksEachRangeAtBothEnds)
     EXPECT_EQ(device.engine.texts.size(), 2u);
 }
 
+// The texts a one-line article draws, joined from left to right.
+QString shownLine(const char16_t* line)
+{
+    auto built = buildArticle(QStringLiteral("#1\"") + QString::fromUtf16(line) + QStringLiteral("\""));
+    layOut(built.view);
+    RecordingPaintDevice device;
+    QPainter painter(&device);
+    PaintContext context{&painter, false, {}};
+    paintArticle(context, built.view);
+    painter.end();
+    std::vector<std::pair<qreal, QString>> drawn;
+    for (std::size_t i = 0; i < device.engine.texts.size(); ++i)
+        drawn.emplace_back(device.engine.textPoints[i].x(), device.engine.texts[i]);
+    std::stable_sort(drawn.begin(), drawn.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    QString shown;
+    for (const auto& piece : drawn)
+        shown += piece.second;
+    return shown;
+}
+
+TEST(ViewPainterTest, RightToLeftRunsShowBracketsMirrored)
+{
+    // Hebrew alef, bet.
+    const struct {
+        const char16_t* line;
+        const char16_t* shown;
+    } cases[] = {
+        {u"\u05D0 (\u05D1)", u"(\u05D1) \u05D0"},
+        {u"\u05D0 (bc)", u"(bc) \u05D0"},
+        {u"a (\u05D0\u05D1) b", u"a (\u05D1\u05D0) b"},
+        {u"a (b)", u"a (b)"},
+    };
+    for (const auto& test : cases)
+        EXPECT_EQ(shownLine(test.line), QString::fromUtf16(test.shown)) << QString::fromUtf16(test.line).toStdString();
+}
+
 } // namespace

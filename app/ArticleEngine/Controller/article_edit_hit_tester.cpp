@@ -102,14 +102,17 @@ int ArticleEditHitTester::hitBody(QPoint point) const
         const QRect rect = characterRect(item, from, from + 1);
         if (x < rect.left() || x > rect.right())
             continue;
-        const bool rightHalf = x > (rect.left() + rect.right()) / 2;
+        // The half after the character in reading order: its left half in a
+        // right-to-left run.
+        const bool laterHalf = item.rightToLeftRun() ? x < (rect.left() + rect.right() + 1) / 2
+                                                     : x > (rect.left() + rect.right()) / 2;
         const bool lineBreak = article.text[offset] == QLatin1Char('\n');
         // The next offset is on this line while this item or the line's
         // next item holds it.
         // A surrogate pair is one character: its right half is after both.
         const int next = splitsSurrogatePair(article.text, offset + 1) ? offset + 2 : offset + 1;
         const bool nextOnLine = next < item.end() || (itemIndex + 1 < line.endItem);
-        if (rightHalf && !lineBreak && nextOnLine && next <= lastOffset())
+        if (laterHalf && !lineBreak && nextOnLine && next <= lastOffset())
             return next;
         return std::min(offset, lastOffset());
     }

@@ -2,6 +2,7 @@
 #include "ArticleEngine/Views/view_lookup.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace ArticleEngine {
 
@@ -201,8 +202,11 @@ QRect characterRect(const TextItemView& item, int from, int to)
     QRect rect = item.absoluteRect();
     if (from <= 0 && to >= item.length())
         return rect;
-    const int before = std::max(0, item.widthOf(0, std::max(0, from)));
-    const int after = std::max(0, item.widthOf(std::min(to, item.length()), item.length()));
+    int before = std::max(0, item.widthOf(0, std::max(0, from)));
+    int after = std::max(0, item.widthOf(std::min(to, item.length()), item.length()));
+    // An item in a right-to-left run shows its first character at its right.
+    if (item.rightToLeftRun())
+        std::swap(before, after);
     rect.setLeft(rect.left() + before);
     rect.setRight(rect.right() - after);
     return rect;

@@ -3,6 +3,7 @@
 // 10 pixels wide, line feeds 0.
 #include "layout_fixture.h"
 
+#include "ArticleEngine/Controller/article_edit_hit_tester.h"
 #include "ArticleEngine/Loading/article_layout_loader.h"
 #include "ArticleEngine/Loading/paragraph_layout_loader.h"
 #include "ArticleEngine/Views/view_lookup.h"
@@ -115,6 +116,46 @@ TEST(MixedDirectionLines, ALaterMixedLineKeepsTheEarlierLinesOrder)
     EXPECT_EQ(QString::fromStdString(describeLines(article.view, paragraph)),
               QString::fromUtf16(u" \u05D2 \u05D1\u05D0|$12"));
     expectContiguousLines(paragraph, "second line mixed");
+}
+
+TEST(MixedDirectionLines, CharactersOfARightToLeftRunStandFromTheRight)
+{
+    // The space and bracket item of a right-to-left line shows the bracket
+    // at its left, as painting draws it.
+    auto article = built(u"\u05D0 (\u05D1)");
+    Loading::ArticleLayoutLoader(article.view, QRect(0, 0, 400, 1000), false).run();
+    const TextItemView& item = article.view.paragraphs[0].items()[1];
+    ASSERT_EQ(item.length(), 2);
+    ASSERT_TRUE(item.rightToLeftRun());
+    const QRect whole = item.absoluteRect();
+    EXPECT_EQ(characterRect(item, 0, 1), whole.adjusted(10, 0, 0, 0)) << "the space at the right";
+    EXPECT_EQ(characterRect(item, 1, 2), whole.adjusted(0, 0, -10, 0)) << "the bracket at the left";
+}
+
+TEST(MixedDirectionLines, EditClicksTakeTheReadingHalfOfACharacter)
+{
+    // In "a alef bet" alef stands right of bet; its left half is after it
+    // in reading order, so a click there puts the caret before bet.
+    auto article = built(u"a \u05D0\u05D1");
+    Loading::ArticleLayoutLoader(article.view, QRect(0, 0, 400, 1000), false).run();
+    Controller::ArticleEditHitTester tester;
+    tester.attach(&article.view, 0);
+    const QRect alef = article.view.paragraphs[0].items()[2].absoluteRect();
+    const QRect a = article.view.paragraphs[0].items()[0].absoluteRect();
+    const struct {
+        QPoint point;
+        int offset;
+    } cases[] = {
+        {QPoint(alef.right() - 1, alef.center().y()), 2},
+        {QPoint(alef.left() + 1, alef.center().y()), 3},
+        {QPoint(a.left() + 1, a.center().y()), 0},
+        {QPoint(a.right() - 1, a.center().y()), 1},
+    };
+    for (const auto& test : cases) {
+        Controller::ArticleListPosition out;
+        ASSERT_TRUE(tester.hitPoint(test.point, false, out));
+        EXPECT_EQ(out.offset, test.offset) << test.point.x();
+    }
 }
 
 } // namespace

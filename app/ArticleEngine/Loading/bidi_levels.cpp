@@ -340,7 +340,8 @@ void visualOrder(std::span<const std::uint8_t> levels, std::vector<int>& order)
     }
     if (lowestOdd == 0xFF)
         return;
-    // order[k] stands at place k; levels are looked up through it.
+    // order[k] stands at place k; levels are looked up through it. The
+    // lowest odd level is at least 1, so the count never wraps.
     for (std::uint8_t level = highest; level >= lowestOdd; --level) {
         for (std::size_t i = 0; i < size;) {
             if (levels[std::size_t(order[i])] < level) {
@@ -353,8 +354,6 @@ void visualOrder(std::span<const std::uint8_t> levels, std::vector<int>& order)
             std::reverse(order.begin() + std::ptrdiff_t(i), order.begin() + std::ptrdiff_t(end));
             i = end;
         }
-        if (level == 0)
-            break;
     }
 }
 

@@ -199,6 +199,21 @@ int directionOf(QStringView text)
     return found;
 }
 
+// Whether each fragment of the run is the only fragment of its item. A run
+// against the paragraph's direction has its items reversed as wholes; a
+// fragment sharing its item would keep its place inside it, off the
+// shaped string's order.
+bool aloneInItems(const ParagraphView& paragraph, const ShapingRun& run)
+{
+    const std::span<const TextItemView> items = paragraph.items();
+    for (std::size_t item = run.firstItem;
+         item < items.size() && std::size_t(items[item].firstFragment()) < run.endFragment; ++item) {
+        if (items[item].fragmentCount() != 1)
+            return false;
+    }
+    return true;
+}
+
 struct Component {
     ShapingRun run;
     bool valid = false;
@@ -251,10 +266,12 @@ std::optional<Component> componentAt(const ParagraphView& paragraph, const QStri
     run.end = fragments[end - 1].end();
     const QStringView characters = QStringView(text).mid(run.start, run.end - run.start);
     const int direction = directionOf(characters);
-    run.rightToLeft = paragraph.frame.rightToLeft;
-    const bool oneDirection =
-        direction == 0 || (direction == 1 && run.rightToLeft) || (direction == -1 && !run.rightToLeft);
-    component.valid = oneDirection && characters.size() > codePointAt(characters, 0).length;
+    // The letters decide, not the paragraph: measuring comes before the
+    // line is ordered, and their strong direction is what ordering will
+    // follow (right-to-left letters always stand in a right-to-left run).
+    run.rightToLeft = direction == 0 ? paragraph.frame.rightToLeft : direction == 1;
+    component.valid = direction != 2 && characters.size() > codePointAt(characters, 0).length
+        && (run.rightToLeft == paragraph.frame.rightToLeft || aloneInItems(paragraph, run));
     return component;
 }
 

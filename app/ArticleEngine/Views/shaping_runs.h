@@ -13,10 +13,12 @@
 // A run covers whole fragments of one style (the same shared style record,
 // with a font, no picture), consecutive in the text, every character of
 // which joins its neighbours; it has at least two characters and one
-// writing direction, the paragraph's. In a right-to-left paragraph each of
-// its fragments is the only fragment of its item, so that the items,
-// placed from the right, stand where the shaped string puts their
-// characters. Anything else is measured and drawn character by character.
+// strong writing direction, which is the run's (the paragraph's when it has
+// none). When that direction is right to left (the paragraph's, or Arabic
+// in a left-to-right paragraph) each of its fragments is the only fragment
+// of its item, so that the items, placed from the right, stand where the
+// shaped string puts their characters. Anything else is measured and drawn
+// character by character.
 #pragma once
 
 #include <QString>

@@ -99,8 +99,12 @@ TEST(ShapingRuns, WhichStretchesAreShapedTogether)
         {"a non-joiner stays inside the word",
          text(QStringLiteral("\u0645\u06cc\u200c\u062e\u0648\u0627\u0647\u0645")), "0-8r"},
         {"Devanagari clusters", text(QStringLiteral("\u0928\u092e\u0938\u094d\u0924\u0947")), "0-6"},
-        {"Arabic in a left-to-right paragraph is drawn letter by letter",
-         text(QStringLiteral("see ") + beit), ""},
+        {"Arabic in a left-to-right paragraph runs right to left",
+         text(QStringLiteral("see ") + beit), "4-7r"},
+        {"a marked Latin letter in a right-to-left paragraph runs left to right",
+         text(QStringLiteral("\u05d1\u05d9\u05ea cafe\u0301")), "7-9"},
+        {"a run of both directions is drawn letter by letter",
+         text(QStringLiteral("\u0628e\u0301")), ""},
         {"Arabic-Indic digits stand alone", text(QStringLiteral("\u0661\u0662\u0663")), ""},
         {"a style change cuts the run",
          text(QStringLiteral("\u0628\u064a")) + text(QStringLiteral("\u062a\u0628"), 4), "0-2r 2-4r"},
@@ -243,6 +247,69 @@ TEST(ShapingRuns, LatinStillPaintsLetterByLetter)
         }
     }
     EXPECT_EQ(paintArticleImage(built.view), expected) << "no kerning between letters, as before";
+}
+
+TEST(ShapingRuns, ArabicInALeftToRightLinePaintsAsDrawTextOfEachWord)
+{
+    // The common line of an English-Arabic dictionary.
+    const QString beit = QStringLiteral("\u0628\u064a\u062a");
+    const QString kabir = QStringLiteral("\u0643\u0628\u064a\u0631");
+    const QString latin = QStringLiteral("1. (building) ");
+    BuiltArticle built = buildMeasured(text(latin + beit + QLatin1Char(' ') + kabir));
+    ArticleLayoutLoader(built.view, QRect(0, 0, 280, 1000), false).run();
+    const ParagraphView& paragraph = built.view.paragraphs[0];
+    ASSERT_FALSE(paragraph.frame.rightToLeft);
+    const auto items = paragraph.items();
+    const QFont& font = built.styles->small;
+    // The item that holds the character at the given place of the line.
+    auto itemAt = [&](qsizetype offset) -> const TextItemView& {
+        const int position = paragraph.textStart() + int(offset);
+        for (const TextItemView& item : items) {
+            if (item.start() <= position && position < item.end())
+                return item;
+        }
+        ADD_FAILURE() << "no item at " << offset;
+        return items.front();
+    };
+
+    struct Word {
+        QString letters;
+        qsizetype offset;
+    };
+    const Word words[] = {{beit, latin.size()}, {kabir, latin.size() + beit.size() + 1}};
+    QImage expected = blankImage();
+    {
+        QPainter painter(&expected);
+        painter.setRenderHint(QPainter::TextAntialiasing, true);
+        painter.setFont(font);
+        painter.setPen(QColor(Qt::black));
+        auto baselineOf = [](const TextItemView& item) {
+            return item.absoluteRect().top() + item.fragments()[0].rect.bottom();
+        };
+        // The Latin letters one by one, as ever (" (" is one item).
+        for (const TextItemView& item : items) {
+            if (item.end() > paragraph.textStart() + int(latin.size()))
+                continue;
+            int x = item.absoluteRect().left();
+            for (int c = item.start(); c < item.end(); ++c) {
+                painter.drawText(QPoint(x, baselineOf(item)), QString(built.view.text[c]));
+                x += item.characterWidths()[std::size_t(c - item.start())];
+            }
+        }
+        painter.setLayoutDirection(Qt::RightToLeft);
+        for (const Word& word : words) {
+            const TextItemView& first = itemAt(word.offset);
+            const TextItemView& last = itemAt(word.offset + word.letters.size() - 1);
+            ASSERT_EQ(first.length(), 1);
+            // Placed from the right: the last letter is the leftmost.
+            EXPECT_LT(last.absoluteRect().left(), first.absoluteRect().left()) << word.offset;
+            EXPECT_EQ(first.absoluteRect().right() + 1 - last.absoluteRect().left(),
+                      shapedWidth(word.letters, font))
+                << "the items cover the shaped word " << word.offset;
+            painter.drawText(QPoint(last.absoluteRect().left(), baselineOf(last)), word.letters);
+        }
+    }
+    EXPECT_EQ(paintArticleImage(built.view), expected);
 }
 
 TEST(ShapingRuns, ARunOverTwoLinesPaintsEachPartOnItsOwnLine)

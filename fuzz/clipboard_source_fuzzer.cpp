@@ -17,6 +17,7 @@
 // holds no more characters than the run text it came from; the edited
 // article keeps the markup reader's invariants, reads back to the same
 // source, and undo gives the article from before the paste.
+#include "article_input.h"
 #include "fuzz_input.h"
 
 #include "ArticleEngine/Controller/article_edit_controller.h"
@@ -81,14 +82,7 @@ public:
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    // Fonts need an application; the offscreen platform works without a
-    // display.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "lexvane-fuzz";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication application(argc, argv);
-    QLoggingCategory::setFilterRules(QStringLiteral("lexvane.article.*=false"));
+    lexvane::fuzzing::startArticleApplication();
     return 0;
 }
 
@@ -96,14 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     if (size < 1)
         return 0;
-    const std::span<const std::uint8_t> rest(data + 1, size - 1);
-    QString source;
-    if (data[0] & 1) {
-        const std::u16string units = lexvane::fuzzing::utf16FromBytes(rest);
-        source = QString::fromUtf16(units.data(), qsizetype(units.size()));
-    } else {
-        source = QString::fromUtf8(reinterpret_cast<const char*>(rest.data()), qsizetype(rest.size()));
-    }
+    const QString source = lexvane::fuzzing::flaggedText(std::span(data, size));
 
     static DeclaringStyleServer styles;
     styles.given.clear();

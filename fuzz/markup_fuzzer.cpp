@@ -16,6 +16,7 @@
 // after each step, and every hit must name a part of the article that the
 // position look-up finds again: a broken promise is a finding as much as a
 // crash is.
+#include "article_input.h"
 #include "fuzz_input.h"
 
 #include "ArticleEngine/Markup/element_pass.h"
@@ -212,14 +213,7 @@ void buildAndLayOut(const QString& markup, std::uint8_t flags)
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    // Layout needs fonts and so an application; the offscreen platform
-    // works without a display.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "lexvane-fuzz";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication application(argc, argv);
-    QLoggingCategory::setFilterRules(QStringLiteral("lexvane.article.*=false"));
+    lexvane::fuzzing::startArticleApplication();
     return 0;
 }
 
@@ -227,14 +221,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     if (size < 1)
         return 0;
-    const std::span<const std::uint8_t> rest(data + 1, size - 1);
-    QString markup;
-    if (data[0] & 1) {
-        const std::u16string units = lexvane::fuzzing::utf16FromBytes(rest);
-        markup = QString::fromUtf16(units.data(), qsizetype(units.size()));
-    } else {
-        markup = QString::fromUtf8(reinterpret_cast<const char*>(rest.data()), qsizetype(rest.size()));
-    }
+    const QString markup = lexvane::fuzzing::flaggedText(std::span(data, size));
 
     ArticleContent content = readMarkup(markup);
     check(lexvane::testing::contentFault(content), "after reading");
